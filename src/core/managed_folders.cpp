@@ -1,0 +1,70 @@
+#include "core/managed_folders.h"
+
+#include <stdexcept>
+
+namespace tarnwick {
+
+namespace {
+
+// Every shell folder but TEMP: read from the resolved key, written to the user key first.
+constexpr ManagedFolder ShellFolder(std::u16string_view folder, ControlId selectBox,
+                                    ControlId locationLabel, ControlId destinationBox,
+                                    ControlId browseButton, std::u16string_view valueName,
+                                    std::u16string_view defaultDestination,
+                                    std::u16string_view browseSuffix, bool deleteAsTemporary) {
+    return ManagedFolder{
+        .folder = folder,
+        .selectBox = selectBox,
+        .locationLabel = locationLabel,
+        .destinationBox = destinationBox,
+        .browseButton = browseButton,
+        .readKey = kShellFoldersKey,
+        .readValueName = valueName,
+        .writeTargets = {{{kUserShellFoldersKey, valueName}, {kShellFoldersKey, valueName}}},
+        .valueKind = ValueKind::RegExpandSz,
+        .defaultDestination = defaultDestination,
+        .browseSuffix = browseSuffix,
+        .deleteAsTemporary = deleteAsTemporary,
+        .copyContents = !deleteAsTemporary,
+    };
+}
+
+}  // namespace
+
+const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
+    {
+        .folder = u"TEMP",
+        .selectBox = ControlId::ChkTemp,
+        .locationLabel = ControlId::LblTemp,
+        .destinationBox = ControlId::TxtTemp,
+        .browseButton = ControlId::CmdTemp,
+        .readKey = kEnvironmentKey,
+        .readValueName = u"Temp",
+        .writeTargets = {{{kEnvironmentKey, u"Tmp"}, {kEnvironmentKey, u"Temp"}}},
+        .valueKind = ValueKind::RegSz,
+        .defaultDestination = u"D:\\Temp\\Temp",
+        .browseSuffix = u"\\Temp",
+        .deleteAsTemporary = true,
+        .copyContents = false,
+    },
+    ShellFolder(u"Cookies", ControlId::ChkCook, ControlId::LblCook, ControlId::TxtCook,
+                ControlId::CmdCook, u"Cookies", u"D:\\Temp\\Cookies", u"\\Cookies", true),
+    ShellFolder(u"历史文件夹", ControlId::ChkHistory, ControlId::LblHistory, ControlId::TxtHistory,
+                ControlId::CmdHistory, u"History", u"D:\\History", u"\\History", true),
+    ShellFolder(u"IE缓存", ControlId::ChkCache, ControlId::LblCache, ControlId::TxtCache,
+                ControlId::CmdCache, u"Cache", u"D:\\Temp\\Temporary Internet Files",
+                u"\\Temporary Internet Files", true),
+    ShellFolder(u"IE收藏夹", ControlId::ChkFav, ControlId::LblFav, ControlId::TxtFav,
+                ControlId::CmdFav, u"Favorites", u"D:\\Favorites", u"\\Favorites", false),
+    ShellFolder(u"我的文档", ControlId::ChkDoc, ControlId::LblDoc, ControlId::TxtDoc,
+                ControlId::CmdDoc, u"Personal", u"D:\\My Documents", u"\\My Documents", false),
+}};
+
+const ManagedFolder& ManagedFolderAt(int position) {
+    if (position < 1 || position > static_cast<int>(kManagedFolderCount)) {
+        throw std::out_of_range("managed folder position must be 1 to 6");
+    }
+    return kManagedFolders[static_cast<std::size_t>(position - 1)];
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,175 @@
+#include "platform/mod_reg.h"
+
+#include <algorithm>
+#include <optional>
+#include <type_traits>
+
+namespace tarnwick {
+
+namespace {
+
+// Closes the key on every path out of a routine that opened it.
+class ScopedKey {
+  public:
+    ScopedKey(RegistryApi& registry, RegKey key) : registry_(registry), key_(key) {}
+    ~ScopedKey() { registry_.CloseKey(key_); }
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+    RegKey get() const { return key_; }
+
+  private:
+    RegistryApi& registry_;
+    RegKey key_;
+};
+
+std::uint32_t StringType(std::int32_t stringKind) {
+    switch (stringKind) {
+        case kStringKindExpandSz:
+            return kRegExpandSz;
+        case kStringKindMultiSz:
+            return kRegMultiSz;
+        default:
+            return kRegSz;
+    }
+}
+
+// Short texts keep the fixed zero-filled block other programs may expect; a text that would not
+// fit with its terminator is stored whole rather than cut and left unterminated.
+ByteArray StringBlock(const std::string& ansi) {
+    ByteArray block(std::max(kStringBlockSize, ansi.size() + 1), 0);
+    std::copy(ansi.begin(), ansi.end(), block.begin());
+    return block;
+}
+
+ByteArray LittleEndian(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+}
+
+std::int32_t FromLittleEndian(const ByteArray& buffer) {
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < 4 && i < buffer.size(); ++i) {
+        bits |= static_cast<std::uint32_t>(buffer[i]) << (8 * i);
+    }
+    return static_cast<std::int32_t>(bits);
+}
+
+// The type and data SetKeyValue writes for a value.
+struct Encoded {
+    std::uint32_t type;
+    ByteArray data;
+};
+
+}  // namespace
+
+bool ModReg::SetKeyValue(RegKey root, std::u16string_view subKey, std::u16string_view valueName,
+                         const RegistryValue& value, std::int32_t stringKind) {
+    RegKey opened = 0;
+    std::uint32_t disposition = 0;
+    const SecurityAttributes security{.inheritHandle = false};
+    std::int32_t status =
+        registry_.CreateKey(root, codePage_.ToAnsi(subKey), 0, nullptr, kRegOptionNonVolatile,
+                            kKeySpecificRights, &security, &opened, &disposition);
+    if (status != kErrorSuccess) {
+        return false;
+    }
+    const ScopedKey key(registry_, opened);
+
+    const std::optional<Encoded> encoded = std::visit(
+        [&](const auto& v) -> std::optional<Encoded> {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, std::uint8_t> || std::is_same_v<T, std::int16_t> ||
+                          std::is_same_v<T, std::int32_t>) {
+                return Encoded{kRegDword, LittleEndian(static_cast<std::int32_t>(v))};
+            } else if constexpr (std::is_same_v<T, std::u16string>) {
+                return Encoded{StringType(stringKind), StringBlock(codePage_.ToAnsi(v))};
+            } else if constexpr (std::is_same_v<T, ByteArray>) {
+                return Encoded{kRegBinary, v};
+            } else {
+                return std::nullopt;
+            }
+        },
+        value);
+
+    if (encoded) {
+        status = registry_.SetValue(key.get(), codePage_.ToAnsi(valueName), 0, encoded->type,
+                                    encoded->data.data(),
+                                    static_cast<std::uint32_t>(encoded->data.size()));
+    }
+    return status == kErrorSuccess;
+}
+
+RegistryValue ModReg::GetKeyValue(RegKey root, std::u16string_view subKey,
+                                  std::u16string_view valueName,
+                                  const RegistryValue& defaultValue) {
+    RegKey opened = 0;
+    if (registry_.OpenKey(root, codePage_.ToAnsi(subKey), 0, kKeyRead, &opened) != kErrorSuccess) {
+        return defaultValue;
+    }
+    const ScopedKey key(registry_, opened);
+    const std::string name = codePage_.ToAnsi(valueName);
+
+    ByteArray buffer(kFirstReadSize, 0);
+    std::uint32_t size = kFirstReadSize;
+    std::uint32_t type = kRegNone;
+    const std::int32_t status =
+        registry_.QueryValue(key.get(), name, nullptr, &type, buffer.data(), &size);
+    if (status == kErrorMoreData) {
+        buffer.assign(size, 0);
+        registry_.QueryValue(key.get(), name, nullptr, &type, buffer.data(), &size);
+    }
+    // A value that grew between the two queries reports more than the buffer holds.
+    size = std::min<std::uint32_t>(size, static_cast<std::uint32_t>(buffer.size()));
+    return Convert(type, buffer, size);
+}
+
+RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::uint32_t size) {
+    const auto text = [&](std::uint32_t dropped) {
+        if (size < dropped) {
+            throw RegistryError("registry value too short for its type " + std::to_string(type));
+        }
+        return codePage_.FromAnsi(
+            std::string_view(reinterpret_cast<const char*>(buffer.data()), size - dropped));
+    };
+    switch (type) {
+        case kRegSz:
+            return text(1);
+        case kRegExpandSz:
+            return ExpandEnvString(text(1));
+        case kRegDword:
+            return FromLittleEndian(buffer);
+        case kRegDwordBigEndian:
+            return SwapByteOrder(FromLittleEndian(buffer));
+        case kRegMultiSz:
+            return text(2);
+        default:
+            if (size == 0) {
+                throw RegistryError("registry value of type " + std::to_string(type) +
+                                    " has no data");
+            }
+            return ByteArray(buffer.begin(), buffer.begin() + size);
+    }
+}
+
+std::u16string ModReg::ExpandEnvString(std::u16string_view text) {
+    const std::string source = codePage_.ToAnsi(text);
+    const std::uint32_t needed = registry_.ExpandEnvironment(source, nullptr, 0);
+    if (needed == 0) {
+        throw RegistryError("environment strings could not be expanded");
+    }
+    std::string destination(needed, '\0');
+    registry_.ExpandEnvironment(source, destination.data(), needed);
+    destination.resize(needed - 1);
+    // The expansion ends at its terminator; a code page that over-reports the size leaves NULs.
+    destination.resize(std::min(destination.size(), destination.find('\0')));
+    return codePage_.FromAnsi(destination);
+}
+
+std::int32_t ModReg::SwapByteOrder(std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    return static_cast<std::int32_t>((bits >> 24) | ((bits >> 8) & 0xFF00u) |
+                                     ((bits << 8) & 0xFF0000u) | (bits << 24));
+}
+
+}  // namespace tarnwick

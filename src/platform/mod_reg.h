@@ -1,0 +1,51 @@
+// ModReg: the program's only access to the registry.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/code_page.h"
+#include "platform/registry_api.h"
+#include "platform/registry_value.h"
+
+namespace tarnwick {
+
+// String kinds of SetKeyValue: a selector of its own, not a registry type code.
+inline constexpr std::int32_t kStringKindSz = 0;
+inline constexpr std::int32_t kStringKindExpandSz = 1;
+inline constexpr std::int32_t kStringKindMultiSz = 2;
+
+// Strings are stored in a zero-filled block of this many bytes (longer texts in full).
+inline constexpr std::size_t kStringBlockSize = 255;
+inline constexpr std::uint32_t kFirstReadSize = 1024;
+
+class ModReg {
+  public:
+    ModReg(RegistryApi& registry, const CodePage& codePage)
+        : registry_(registry), codePage_(codePage) {}
+
+    // Creates the key with every missing level and writes one value. Registry failures give
+    // false; they are never raised.
+    bool SetKeyValue(RegKey root, std::u16string_view subKey, std::u16string_view valueName,
+                     const RegistryValue& value, std::int32_t stringKind);
+
+    // Reads one value. A key that cannot be opened gives defaultValue; a missing value gives
+    // 1024 zero bytes. Data too short for its type raises RegistryError.
+    RegistryValue GetKeyValue(RegKey root, std::u16string_view subKey,
+                              std::u16string_view valueName,
+                              const RegistryValue& defaultValue = {});
+
+    // Raises RegistryError when the platform cannot expand.
+    std::u16string ExpandEnvString(std::u16string_view text);
+
+    static std::int32_t SwapByteOrder(std::int32_t value);
+
+  private:
+    RegistryValue Convert(std::uint32_t type, const ByteArray& buffer, std::uint32_t size);
+
+    RegistryApi& registry_;
+    const CodePage& codePage_;
+};
+
+}  // namespace tarnwick

@@ -1,0 +1,34 @@
+// The window's controls held in memory, for driving the logic without a window.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "core/controls.h"
+#include "ui/layout.h"
+
+namespace tarnwick::fake {
+
+// Starts with the values the real window is created with.
+class MemoryControls : public Controls {
+  public:
+    MemoryControls() {
+        for (const ControlLayout& control : kLayout) {
+            texts_[Index(control.id)] = control.caption;
+            values_[Index(control.id)] = control.initialValue;
+        }
+    }
+
+    std::u16string Text(ControlId id) const override { return texts_[Index(id)]; }
+    void SetText(ControlId id, std::u16string_view text) override { texts_[Index(id)] = text; }
+    int Value(ControlId id) const override { return values_[Index(id)]; }
+    void SetValue(ControlId id, int value) override { values_[Index(id)] = value; }
+
+  private:
+    static std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
+
+    std::array<std::u16string, kControlCount> texts_{};
+    std::array<int, kControlCount> values_{};
+};
+
+}  // namespace tarnwick::fake

@@ -1,0 +1,148 @@
+// Start-up over the in-memory registry and window: what the window shows before it opens.
+#include <gtest/gtest.h>
+
+#include "core/managed_folders.h"
+#include "platform/fake/memory_registry.h"
+#include "platform/fake/recording_registry.h"
+#include "support/bytes.h"
+#include "support/host_code_page.h"
+#include "ui/fake/memory_controls.h"
+#include "ui/frm_main.h"
+
+namespace tarnwick::testing {
+namespace {
+
+using fake::RegistryOperation;
+
+constexpr const char* kEnvironment = "Environment";
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+ByteArray Sz(std::string_view text) {
+    return ZeroFilled(text, text.size() + 1);
+}
+
+class StartUp : public ::testing::Test {
+  protected:
+    void PutShellFolder(const char* name, std::string_view path) {
+        registry_.PutValue(kHkeyCurrentUser, kShellFolders, name, kRegSz, Sz(path));
+    }
+    void PutAllShellFolders() {
+        PutShellFolder("Cookies", "c:\\users\\amy\\Cookies");
+        PutShellFolder("History", "c:\\users\\amy\\History");
+        PutShellFolder("Cache", "c:\\users\\amy\\Temporary Internet Files");
+        PutShellFolder("Favorites", "c:\\users\\amy\\Favorites");
+        PutShellFolder("Personal", "c:\\users\\amy\\\xCE\xD2\xB5\xC4\xCE\xC4\xB5\xB5");  // 我的文档
+    }
+    std::u16string Label(ControlId id) const { return controls_.Text(id); }
+
+    fake::MemoryRegistry registry_;
+    fake::RecordingRegistry recorder_{registry_};
+    ModReg modReg_{recorder_, HostCodePage()};
+    fake::MemoryControls controls_;
+    FrmMain form_{controls_, modReg_};
+};
+
+TEST_F(StartUp, ShowsEveryLocationInUpperCaseAndTheDefaults) {
+    registry_.PutValue(kHkeyCurrentUser, kEnvironment, "Temp", kRegSz, Sz("c:\\temp"));
+    PutAllShellFolders();
+    form_.Form_Load();
+    EXPECT_EQ(Label(ControlId::LblTemp), u"C:\\TEMP");
+    EXPECT_EQ(Label(ControlId::LblCook), u"C:\\USERS\\AMY\\COOKIES");
+    EXPECT_EQ(Label(ControlId::LblHistory), u"C:\\USERS\\AMY\\HISTORY");
+    EXPECT_EQ(Label(ControlId::LblCache), u"C:\\USERS\\AMY\\TEMPORARY INTERNET FILES");
+    EXPECT_EQ(Label(ControlId::LblFav), u"C:\\USERS\\AMY\\FAVORITES");
+    EXPECT_EQ(Label(ControlId::LblDoc), u"C:\\USERS\\AMY\\我的文档");
+    EXPECT_EQ(controls_.Text(ControlId::SBar1), kCredits);
+    const std::vector<std::u16string> defaults = {
+        u"D:\\Temp\\Temp", u"D:\\Temp\\Cookies",
+        u"D:\\History",    u"D:\\Temp\\Temporary Internet Files",
+        u"D:\\Favorites",  u"D:\\My Documents"};
+    for (std::size_t i = 0; i < kManagedFolders.size(); ++i) {
+        EXPECT_EQ(controls_.Text(kManagedFolders[i].destinationBox), defaults[i]);
+    }
+    // Start-up only reads.
+    EXPECT_EQ(recorder_.Count(RegistryOperation::CreateKey), 0u);
+    EXPECT_EQ(recorder_.Count(RegistryOperation::SetValue), 0u);
+    EXPECT_EQ(recorder_.OpenHandleCount(), 0u);
+}
+
+TEST_F(StartUp, ReadsTheFoldersInTableOrderFromTheirKeys) {
+    form_.Form_Load();
+    std::vector<std::string> reads;
+    for (const auto& call : recorder_.Calls()) {
+        if (call.operation == RegistryOperation::OpenKey) {
+            reads.push_back(call.subKey);
+        }
+    }
+    EXPECT_EQ(reads, (std::vector<std::string>{kEnvironment, kShellFolders, kShellFolders,
+                                               kShellFolders, kShellFolders, kShellFolders}));
+}
+
+TEST_F(StartUp, ExpandsAUserProfileReferenceInTemp) {
+    registry_.SetEnvironmentVariable("USERPROFILE", "C:\\users\\\xD5\xC5\xC8\xFD");  // 张三
+    registry_.PutValue(kHkeyCurrentUser, kEnvironment, "Temp", kRegExpandSz,
+                       Sz("%USERPROFILE%\\Local Settings\\Temp"));
+    form_.Form_Load();
+    EXPECT_EQ(Label(ControlId::LblTemp), u"C:\\USERS\\张三\\LOCAL SETTINGS\\TEMP");
+}
+
+TEST_F(StartUp, TempWrittenByAnEarlierRunShowsThePathOnly) {
+    ASSERT_TRUE(modReg_.SetKeyValue(kHkeyCurrentUser, u"Environment", u"Temp",
+                                    std::u16string(u"E:\\Temp\\Temp"), 0));
+    form_.Form_Load();
+    EXPECT_EQ(Label(ControlId::LblTemp), u"E:\\TEMP\\TEMP");
+}
+
+TEST_F(StartUp, UnreadableLocationsGiveEmptyLabelsAndTheRestIsFilled) {
+    PutAllShellFolders();
+    // No Environment key at all: TEMP's label is empty.
+    // Cookies cannot be converted (an empty REG_SZ makes the read raise).
+    registry_.PutValue(kHkeyCurrentUser, kShellFolders, "Cookies", kRegSz, {});
+    // History is missing from an existing key: the read gives a byte array.
+    registry_.InjectFailure(
+        RegistryOperation::QueryValue, kErrorFileNotFound,
+        [](const std::string&, const std::string& name) { return name == "History"; });
+    // The cache as a number shows its decimal text.
+    registry_.PutValue(kHkeyCurrentUser, kShellFolders, "Cache", kRegDword,
+                       {0xFF, 0xFF, 0xFF, 0xFF});
+    form_.Form_Load();
+    EXPECT_EQ(Label(ControlId::LblTemp), u"");
+    EXPECT_EQ(Label(ControlId::LblCook), u"");
+    EXPECT_EQ(Label(ControlId::LblHistory), u"");
+    EXPECT_EQ(Label(ControlId::LblCache), u"-1");
+    EXPECT_EQ(Label(ControlId::LblFav), u"C:\\USERS\\AMY\\FAVORITES");
+    EXPECT_EQ(Label(ControlId::LblDoc), u"C:\\USERS\\AMY\\我的文档");
+    EXPECT_EQ(controls_.Text(ControlId::TxtDoc), u"D:\\My Documents");
+    EXPECT_EQ(recorder_.OpenHandleCount(), 0u);
+}
+
+TEST_F(StartUp, LeavesTheCheckBoxesAsTheWindowCreatedThem) {
+    form_.Form_Load();
+    EXPECT_EQ(controls_.Value(ControlId::ChkDelTmp), kChecked);
+    EXPECT_EQ(controls_.Value(ControlId::ChkCopy), kChecked);
+    EXPECT_EQ(controls_.Value(ControlId::ChkAll), kUnchecked);
+    for (const ManagedFolder& folder : kManagedFolders) {
+        EXPECT_EQ(controls_.Value(folder.selectBox), kUnchecked);
+    }
+    EXPECT_EQ(controls_.Text(ControlId::LblVer), u"LblVer");
+}
+
+class FakeInstance : public SingleInstance {
+  public:
+    explicit FakeInstance(bool running) : running_(running) {}
+    bool AnotherInstanceRunning() override { return running_; }
+
+  private:
+    bool running_;
+};
+
+TEST(FormInitialize, EndsTheProgramOnlyWhenAnotherCopyRuns) {
+    FakeInstance first(false);
+    FakeInstance second(true);
+    EXPECT_TRUE(FrmMain::Form_Initialize(first));
+    EXPECT_FALSE(FrmMain::Form_Initialize(second));
+}
+
+}  // namespace
+}  // namespace tarnwick::testing

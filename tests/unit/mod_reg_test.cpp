@@ -1,0 +1,98 @@
+// ModReg's failure paths, driven by the in-memory registry's injected failures.
+#include <gtest/gtest.h>
+
+#include "platform/fake/memory_registry.h"
+#include "platform/fake/recording_registry.h"
+#include "platform/mod_reg.h"
+#include "support/bytes.h"
+#include "support/host_code_page.h"
+
+namespace tarnwick::testing {
+namespace {
+
+using fake::RegistryOperation;
+
+class ModRegFailures : public ::testing::Test {
+  protected:
+    void TearDown() override { EXPECT_EQ(registry_.OpenHandleCount(), 0u); }
+
+    fake::MemoryRegistry registry_;
+    fake::RecordingRegistry recorder_{registry_};
+    ModReg modReg_{recorder_, HostCodePage()};
+};
+
+TEST_F(ModRegFailures, KeyThatCannotBeCreatedWritesNothingAndClosesNothing) {
+    registry_.InjectFailure(RegistryOperation::CreateKey, kErrorAccessDenied);
+    EXPECT_FALSE(
+        modReg_.SetKeyValue(kHkeyCurrentUser, u"Environment", u"Temp", std::u16string(u"x"), 0));
+    EXPECT_EQ(recorder_.Calls().size(), 1u);
+    EXPECT_FALSE(registry_.HasKey(kHkeyCurrentUser, "Environment"));
+}
+
+TEST_F(ModRegFailures, FailedWriteGivesFalseAndKeepsTheCreatedKey) {
+    registry_.InjectFailure(RegistryOperation::SetValue, kErrorAccessDenied);
+    const std::vector<RegistryValue> values = {std::u16string(u"x"), std::int32_t{1}, ByteArray{1}};
+    for (const RegistryValue& value : values) {
+        EXPECT_FALSE(modReg_.SetKeyValue(kHkeyCurrentUser, u"A\\B", u"v", value, 0));
+    }
+    EXPECT_TRUE(registry_.HasKey(kHkeyCurrentUser, "A\\B"));
+    EXPECT_FALSE(registry_.FindValue(kHkeyCurrentUser, "A\\B", "v"));
+    EXPECT_EQ(recorder_.Count(RegistryOperation::CloseKey), 3u);
+}
+
+TEST_F(ModRegFailures, OnlyTheFilteredWriteFails) {
+    registry_.InjectFailure(
+        RegistryOperation::SetValue, kErrorAccessDenied,
+        [](const std::string&, const std::string& name) { return name == "Temp"; });
+    EXPECT_TRUE(
+        modReg_.SetKeyValue(kHkeyCurrentUser, u"Environment", u"Tmp", std::u16string(u"x"), 0));
+    EXPECT_FALSE(
+        modReg_.SetKeyValue(kHkeyCurrentUser, u"Environment", u"Temp", std::u16string(u"x"), 0));
+}
+
+TEST_F(ModRegFailures, FailedQueryLeavesTypeAndSizeSoTheBufferComesBack) {
+    registry_.PutValue(kHkeyCurrentUser, "K", "v", kRegSz, Bytes(std::string_view("abc\0", 4)));
+    registry_.InjectFailure(RegistryOperation::QueryValue, kErrorAccessDenied);
+    EXPECT_EQ(modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v"), RegistryValue(ByteArray(1024, 0)));
+}
+
+TEST_F(ModRegFailures, ValueThatGrowsBetweenTheQueriesIsNeverReadPastTheBuffer) {
+    const std::vector<std::uint32_t> types = {kRegBinary, kRegSz, kRegMultiSz};
+    for (const std::uint32_t type : types) {
+        SCOPED_TRACE(type);
+        registry_.PutValue(kHkeyCurrentUser, "K", "v", type, ByteArray(2000, 'a'));
+        int queries = 0;
+        registry_.BeforeQuery([&](int) {
+            if (++queries == 2) {
+                registry_.PutValue(kHkeyCurrentUser, "K", "v", type, ByteArray(5000, 'b'));
+            }
+        });
+        const RegistryValue value = modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v");
+        if (type == kRegBinary) {
+            EXPECT_EQ(value, RegistryValue(ByteArray(2000, 0)));
+        } else {
+            ASSERT_TRUE(std::holds_alternative<std::u16string>(value));
+            EXPECT_LE(std::get<std::u16string>(value).size(), 2000u);
+        }
+        registry_.BeforeQuery({});
+    }
+}
+
+TEST_F(ModRegFailures, ExpansionFailureRaisesAfterClosingTheKey) {
+    registry_.PutValue(kHkeyCurrentUser, "K", "v", kRegExpandSz, Bytes(std::string_view("x\0", 2)));
+    registry_.InjectFailure(RegistryOperation::ExpandEnvironment, 0);
+    EXPECT_THROW(modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v"), RegistryError);
+    EXPECT_THROW(modReg_.ExpandEnvString(u"%PATH%"), RegistryError);
+}
+
+TEST(SwapByteOrder, ReversesTheFourBytes) {
+    EXPECT_EQ(ModReg::SwapByteOrder(0x12345678), 0x78563412);
+    EXPECT_EQ(ModReg::SwapByteOrder(1), 1 << 24);
+    EXPECT_EQ(ModReg::SwapByteOrder(static_cast<std::int32_t>(0x80000000)), 0x80);
+    for (const std::int32_t value : {0, -1, 0x12345678, -123456789}) {
+        EXPECT_EQ(ModReg::SwapByteOrder(ModReg::SwapByteOrder(value)), value);
+    }
+}
+
+}  // namespace
+}  // namespace tarnwick::testing

@@ -1,0 +1,26 @@
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+
+namespace tarnwick {
+namespace {
+
+TEST(Text, UpperCaseChangesOnlyLatinLetters) {
+    EXPECT_EQ(ToUpperCase(u"c:\\users\\张三\\my documents 2"), u"C:\\USERS\\张三\\MY DOCUMENTS 2");
+    EXPECT_EQ(ToUpperCase(u"azAZ{}`@"), u"AZAZ{}`@");
+    EXPECT_EQ(ToUpperCase(std::u16string(u"a\0b", 3)), std::u16string(u"A\0B", 3));
+}
+
+TEST(Text, UpToFirstNul) {
+    EXPECT_EQ(UpToFirstNul(std::u16string_view(u"C:\\T\0\0\0", 7)), u"C:\\T");
+    EXPECT_EQ(UpToFirstNul(u"C:\\T"), u"C:\\T");
+    EXPECT_EQ(UpToFirstNul(std::u16string_view(u"\0x", 2)), u"");
+}
+
+TEST(Text, DecimalAndUtf8) {
+    EXPECT_EQ(DecimalText(-2147483648LL), u"-2147483648");
+    EXPECT_EQ(ToUtf8(u"转移到 ok"), "转移到 ok");
+}
+
+}  // namespace
+}  // namespace tarnwick
