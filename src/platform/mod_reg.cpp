@@ -154,16 +154,28 @@ RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::
 
 std::u16string ModReg::ExpandEnvString(std::u16string_view text) {
     const std::string source = codePage_.ToAnsi(text);
-    const std::uint32_t needed = registry_.ExpandEnvironment(source, nullptr, 0);
+    std::uint32_t needed = registry_.ExpandEnvironment(source, nullptr, 0);
     if (needed == 0) {
         throw RegistryError("environment strings could not be expanded");
     }
-    std::string destination(needed, '\0');
-    registry_.ExpandEnvironment(source, destination.data(), needed);
-    destination.resize(needed - 1);
-    // The expansion ends at its terminator; a code page that over-reports the size leaves NULs.
-    destination.resize(std::min(destination.size(), destination.find('\0')));
-    return codePage_.FromAnsi(destination);
+    // Some hosts count the size in characters, not bytes, so a path with Chinese characters would
+    // come back cut short in a buffer of exactly that size: give room for two bytes a character
+    // and take the text up to its terminator.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const std::uint32_t capacity = needed * 2;
+        std::string destination(capacity, '\0');
+        const std::uint32_t result =
+            registry_.ExpandEnvironment(source, destination.data(), capacity);
+        if (result == 0) {
+            throw RegistryError("environment strings could not be expanded");
+        }
+        if (result <= capacity) {
+            destination.resize(std::min(destination.find('\0'), destination.size()));
+            return codePage_.FromAnsi(destination);
+        }
+        needed = result;
+    }
+    throw RegistryError("environment strings kept growing while being expanded");
 }
 
 std::int32_t ModReg::SwapByteOrder(std::int32_t value) {

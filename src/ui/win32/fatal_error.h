@@ -1,0 +1,12 @@
+// The one message an unexpected failure shows before the program ends.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+
+namespace tarnwick::win32 {
+
+void ShowFatalError(HWND owner, const std::exception& failure);
+
+}  // namespace tarnwick::win32

@@ -1,0 +1,341 @@
+#include "ui/win32/frm_main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "ui/win32/containers.h"
+#include "ui/win32/fatal_error.h"
+#include "ui/win32/fonts.h"
+#include "ui/win32/window_ids.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+
+struct WindowKind {
+    const wchar_t* windowClass;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowKind KindOf(const ControlLayout& control) {
+    switch (control.kind) {
+        case ControlKind::PictureBox:
+            return {kBannerClass, 0, WS_EX_CONTROLPARENT};
+        case ControlKind::Frame:
+            return {kFrameClass, 0, WS_EX_CONTROLPARENT};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
+        case ControlKind::CommandButton:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+        case ControlKind::Image:
+            return {L"STATIC", SS_BITMAP, 0};
+        case ControlKind::StatusBar:
+            return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
+        case ControlKind::Label:
+            break;
+    }
+    // A fixed-size label shows a long path shortened in its middle rather than cut off.
+    const DWORD style = control.sizedToText
+                            ? SS_LEFT | SS_NOPREFIX
+                            : SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS | SS_CENTERIMAGE;
+    return {L"STATIC", style, 0};
+}
+
+bool TakesFocus(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
+           kind == ControlKind::TextBox;
+}
+
+std::wstring Wide(std::u16string_view text) {
+    return std::wstring(text.begin(), text.end());
+}
+std::u16string Narrow(const std::wstring& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+}  // namespace
+
+FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
+    RegisterContainerClasses(instance);
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = s_WndProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, L"APPICON");
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, L"APPICON", IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kMainWindowClass;
+    RegisterClassExW(&windowClass);
+
+    const HDC screen = GetDC(nullptr);
+    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    defaultFont_ = CreateDefaultFont(dpi_);
+    titleFont_ = CreateTitleFont(dpi_);
+
+    RECT frame{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    window_ = CreateWindowExW(kWindowExStyle, kMainWindowClass, Wide(kWindowCaption).c_str(),
+                              kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, instance, this);
+    if (!window_) {
+        throw std::runtime_error("the main window could not be created");
+    }
+    CreateControls(instance);
+}
+
+FrmMainWindow::~FrmMainWindow() {
+    if (window_) {
+        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        DestroyWindow(window_);
+    }
+}
+
+void FrmMainWindow::CreateControls(HINSTANCE instance) {
+    // Containers come before their children in the table.
+    for (const ControlLayout& control : kLayout) {
+        windows_[static_cast<std::size_t>(control.id)] = Create(control, instance);
+    }
+    for (const ControlLayout& control : kLayout) {
+        if (control.tabIndex && TakesFocus(control.kind)) {
+            tabOrder_.push_back(control.id);
+        }
+    }
+    std::sort(tabOrder_.begin(), tabOrder_.end(), [](ControlId a, ControlId b) {
+        return *LayoutOf(a).tabIndex < *LayoutOf(b).tabIndex;
+    });
+}
+
+HWND FrmMainWindow::Create(const ControlLayout& control, HINSTANCE instance) {
+    const HWND parent = control.container == Container::Picture1 ? WindowOf(ControlId::Picture1)
+                        : control.container == Container::Fram1  ? WindowOf(ControlId::Fram1)
+                                                                 : window_;
+    const WindowKind kind = KindOf(control);
+    const TwipRect& r = control.rect;
+    const HWND created = CreateWindowExW(
+        kind.exStyle, kind.windowClass, Wide(control.caption).c_str(),
+        WS_CHILD | WS_VISIBLE | kind.style, Pixels(r.left), Pixels(r.top), Pixels(r.width),
+        Pixels(r.height), parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowIdOf(control.id))), instance, nullptr);
+    if (!created) {
+        throw std::runtime_error("a control of the main window could not be created");
+    }
+    const HFONT font = control.titleFont ? titleFont_.get() : defaultFont_.get();
+    SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (control.kind == ControlKind::CheckBox) {
+        SendMessageW(created, BM_SETCHECK,
+                     control.initialValue == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (control.kind == ControlKind::StatusBar) {
+        int rightEdge = Pixels(kPanelWidthTwips);
+        SendMessageW(created, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&rightEdge));
+        SendMessageW(created, SB_SETMINHEIGHT, static_cast<WPARAM>(Pixels(r.height)), 0);
+    }
+    windows_[static_cast<std::size_t>(control.id)] = created;
+    if (control.sizedToText) {
+        FitToText(control.id);
+    }
+    return created;
+}
+
+const ControlLayout* FrmMainWindow::LayoutOfWindow(HWND control) const {
+    const auto found = std::find(windows_.begin(), windows_.end(), control);
+    return found == windows_.end() ? nullptr
+                                   : &kLayout[static_cast<std::size_t>(found - windows_.begin())];
+}
+
+void FrmMainWindow::ShowCentred(int showCommand) {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    SetFocus(WindowOf(ControlId::CmdOK));
+}
+
+bool FrmMainWindow::PreTranslate(MSG& message) {
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd)) &&
+        GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0) {
+        MoveFocus(GetKeyState(VK_SHIFT) < 0);
+        return true;
+    }
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+// The tab order interleaves the window's and the frame's controls, which IsDialogMessage cannot
+// follow since it walks one container at a time.
+void FrmMainWindow::MoveFocus(bool backward) {
+    const HWND focus = GetFocus();
+    const auto current = std::find_if(tabOrder_.begin(), tabOrder_.end(),
+                                      [&](ControlId id) { return WindowOf(id) == focus; });
+    const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
+    std::ptrdiff_t next = 0;
+    if (current != tabOrder_.end()) {
+        const std::ptrdiff_t at = current - tabOrder_.begin();
+        next = backward ? (at + count - 1) % count : (at + 1) % count;
+    } else if (backward) {
+        next = count - 1;
+    }
+    const ControlId target = tabOrder_[static_cast<std::size_t>(next)];
+    SetFocus(WindowOf(target));
+    if (LayoutOf(target).kind == ControlKind::TextBox) {
+        SendMessageW(WindowOf(target), EM_SETSEL, 0, -1);
+    }
+}
+
+std::u16string FrmMainWindow::Text(ControlId id) const {
+    const HWND control = WindowOf(id);
+    if (id == ControlId::SBar1) {
+        const auto length = LOWORD(SendMessageW(control, SB_GETTEXTLENGTHW, 0, 0));
+        std::wstring text(length + 1u, L'\0');
+        SendMessageW(control, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(length);
+        return Narrow(text);
+    }
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return Narrow(text);
+}
+
+void FrmMainWindow::SetText(ControlId id, std::u16string_view text) {
+    const HWND control = WindowOf(id);
+    const std::wstring wide = Wide(text);
+    if (id == ControlId::SBar1) {
+        SendMessageW(control, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
+        return;
+    }
+    SetWindowTextW(control, wide.c_str());
+    if (LayoutOf(id).sizedToText) {
+        FitToText(id);
+    }
+}
+
+int FrmMainWindow::Value(ControlId id) const {
+    return SendMessageW(WindowOf(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? kChecked : kUnchecked;
+}
+
+void FrmMainWindow::SetValue(ControlId id, int value) {
+    SendMessageW(WindowOf(id), BM_SETCHECK, value == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+// A label sized to its text keeps its left edge and takes the text's width and the font's height.
+void FrmMainWindow::FitToText(ControlId id) {
+    const HWND control = WindowOf(id);
+    const std::wstring text = Wide(Text(id));
+    const HDC dc = GetDC(control);
+    const HGDIOBJ previous =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, previous);
+    ReleaseDC(control, dc);
+
+    // What the label covered before must be repainted by its container if it shrinks.
+    const HWND parent = GetParent(control);
+    RECT before;
+    GetWindowRect(control, &before);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&before), 2);
+    SetWindowPos(control, nullptr, 0, 0, extent.cx, metrics.tmHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(parent, &before, TRUE);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+LRESULT CALLBACK FrmMainWindow::s_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<FrmMainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrmMainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Exceptions never cross into user32: an unexpected failure ends the program in order.
+    try {
+        return self->WndProc(message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        ShowFatalError(window, failure);
+        DestroyWindow(window);
+        return 0;
+    }
+}
+
+LRESULT FrmMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            return OnCommand(wParam, lParam);
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                    wParam, lParam);
+        case WM_ACTIVATE:
+            OnActivate(wParam);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+// IDOK and IDCANCEL come from Enter and Esc through IsDialogMessage: there is no default or cancel
+// button, so they do nothing.
+LRESULT FrmMainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
+    const HWND control = reinterpret_cast<HWND>(lParam);
+    if (HIWORD(wParam) != BN_CLICKED || !control) {
+        return 0;
+    }
+    const ControlLayout* layout = LayoutOfWindow(control);
+    if (layout && onClick_) {
+        onClick_(layout->id);
+    }
+    return 0;
+}
+
+LRESULT FrmMainWindow::OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
+    const ControlLayout* layout = LayoutOfWindow(control);
+    if (!layout || !layout->textColor) {
+        return DefWindowProcW(window_, WM_CTLCOLORSTATIC, wParam, lParam);
+    }
+    SetTextColor(dc,
+                 RGB(layout->textColor->red, layout->textColor->green, layout->textColor->blue));
+    if (layout->transparent) {
+        // Draw on the container's own background.
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<LRESULT>(GetClassLongPtrW(GetParent(control), GCLP_HBRBACKGROUND));
+    }
+    const int background = layout->titleFont ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetBkColor(dc, GetSysColor(background));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+}
+
+void FrmMainWindow::OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        lastFocus_ = IsChild(window_, focus) ? focus : lastFocus_;
+    } else if (lastFocus_) {
+        SetFocus(lastFocus_);
+    }
+}
+
+}  // namespace tarnwick::win32

@@ -1,0 +1,64 @@
+// The real main window: HWNDs built from the layout table, and the Controls the logic works on.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+#include "core/controls.h"
+#include "platform/win32/unique_handle.h"
+#include "ui/layout.h"
+
+namespace tarnwick::win32 {
+
+class FrmMainWindow : public Controls {
+  public:
+    explicit FrmMainWindow(HINSTANCE instance);
+    ~FrmMainWindow() override;
+    FrmMainWindow(const FrmMainWindow&) = delete;
+    FrmMainWindow& operator=(const FrmMainWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+
+    // Shows the window centred on the screen, with the focus on the move button.
+    void ShowCentred(int showCommand);
+
+    // Keyboard handling before dispatch: Tab by the global tab order, then the dialog keys.
+    bool PreTranslate(MSG& message);
+
+    // Where click events go once the logic listens for them.
+    void OnClick(std::function<void(ControlId)> handler) { onClick_ = std::move(handler); }
+
+    std::u16string Text(ControlId id) const override;
+    void SetText(ControlId id, std::u16string_view text) override;
+    int Value(ControlId id) const override;
+    void SetValue(ControlId id, int value) override;
+
+  private:
+    static LRESULT CALLBACK s_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam);
+    void OnActivate(WPARAM wParam);
+
+    void CreateControls(HINSTANCE instance);
+    HWND Create(const ControlLayout& control, HINSTANCE instance);
+    HWND WindowOf(ControlId id) const { return windows_[static_cast<std::size_t>(id)]; }
+    const ControlLayout* LayoutOfWindow(HWND control) const;
+    int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
+    void FitToText(ControlId id);
+    void MoveFocus(bool backward);
+
+    HWND window_ = nullptr;
+    int dpi_ = 96;
+    UniqueFont defaultFont_;
+    UniqueFont titleFont_;
+    std::array<HWND, kControlCount> windows_{};
+    std::vector<ControlId> tabOrder_;  // the controls that take the focus, by tab index
+    HWND lastFocus_ = nullptr;
+    std::function<void(ControlId)> onClick_;
+};
+
+}  // namespace tarnwick::win32

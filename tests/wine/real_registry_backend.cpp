@@ -1,0 +1,80 @@
+// The contract tests' registry under Wine: the real one, read and written beside ModReg with the
+// plain "A" functions.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "contract/registry_backend.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/win32_registry.h"
+
+namespace tarnwick::testing {
+
+namespace {
+
+class RealBackend : public RegistryBackend {
+  public:
+    ~RealBackend() override { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchRoot); }
+
+    RegistryApi& Api() override { return registry_; }
+    const CodePage& Ansi() override { return codePage_; }
+
+    void PutRaw(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                const ByteArray& data) override {
+        HKEY created = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &created, nullptr),
+                  ERROR_SUCCESS);
+        const win32::UniqueHkey key(created);
+        ASSERT_EQ(RegSetValueExA(key.get(), valueName.c_str(), 0, type, data.data(),
+                                 static_cast<DWORD>(data.size())),
+                  ERROR_SUCCESS);
+    }
+
+    std::optional<fake::StoredValue> GetRaw(const std::string& keyPath,
+                                            const std::string& valueName) override {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        const win32::UniqueHkey key(opened);
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        ByteArray data(size);
+        RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, data.data(), &size);
+        data.resize(size);
+        return fake::StoredValue{type, data};
+    }
+
+    bool KeyExists(const std::string& keyPath) override {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
+            ERROR_SUCCESS) {
+            return false;
+        }
+        RegCloseKey(opened);
+        return true;
+    }
+
+    void SetEnvironmentVariable(const std::string& name, const std::string& value) override {
+        SetEnvironmentVariableA(name.c_str(), value.c_str());
+    }
+
+  private:
+    win32::Win32Registry registry_;
+    win32::AnsiCodePage codePage_;
+};
+
+}  // namespace
+
+std::unique_ptr<RegistryBackend> MakeRegistryBackend() {
+    return std::make_unique<RealBackend>();
+}
+
+}  // namespace tarnwick::testing
