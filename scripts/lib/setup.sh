@@ -4,7 +4,7 @@
 TARNWICK_PACKAGES=(
   cmake ninja-build g++ googletest clang-format
   g++-mingw-w64-i686 wine wine32:i386
-  xvfb xauth x11-utils xdotool locales fonts-wqy-microhei imagemagick
+  fonts-wine xvfb xauth x11-utils xdotool locales fonts-wqy-microhei imagemagick
 )
 
 # Runs a command as root: directly when we are root, else through sudo.

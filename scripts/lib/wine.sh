@@ -71,11 +71,17 @@ tarnwick_start_wine_host() {
   fi
   timeout 120 wineserver -w
   tarnwick_seal_prefix
+  # Debian's Wine 8 looks for its own fonts (fonts-wine) in the wrong folder;
+  # without Marlett the caption buttons show "0 1 r". Give the prefix a copy.
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wineserver -p # stays up between test processes: each start is then quick
   # Without a window manager Wine must draw the title bar and frame itself.
   local key='HKCU\Software\Wine\X11 Driver'
-  wine reg add "$key" /v Decorated /t REG_SZ /d Y /f >/dev/null
-  wine reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null
+  (
+    cd "$WINEPREFIX/drive_c" # the Unix cwd has no drive letter any more
+    wine reg add "$key" /v Decorated /t REG_SZ /d Y /f >/dev/null
+    wine reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null
+  )
   echo "wine-host: prefix $WINEPREFIX ready in $((SECONDS - start)) s"
 }
 

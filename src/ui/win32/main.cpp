@@ -1,6 +1,7 @@
 // The program's entry: one instance, one window.
-#include <commctrl.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "platform/mod_reg.h"
 #include "platform/win32/ansi_code_page.h"
