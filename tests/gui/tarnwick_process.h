@@ -1,0 +1,42 @@
+// Starts Tarnwick.exe for an end-to-end test, finds its window and controls, and closes it again.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/control_id.h"
+
+namespace tarnwick::testing {
+
+// The path of Tarnwick.exe, from the test program's first argument (a Unix path under Wine).
+const std::wstring& TarnwickPath();
+void SetTarnwickPath(const char* argument);
+
+class TarnwickProcess {
+  public:
+    TarnwickProcess();
+    ~TarnwickProcess();
+    TarnwickProcess(const TarnwickProcess&) = delete;
+    TarnwickProcess& operator=(const TarnwickProcess&) = delete;
+
+    // The process's main window once it is visible, or null after timeoutMs.
+    HWND WaitForWindow(DWORD timeoutMs = 30000);
+    // True when the process ended within timeoutMs.
+    bool WaitForExit(DWORD timeoutMs);
+    DWORD ExitCode() const;
+    DWORD Id() const { return info_.dwProcessId; }
+    HANDLE Handle() const { return info_.hProcess; }
+
+  private:
+    PROCESS_INFORMATION info_{};
+};
+
+// The main windows of Tarnwick (by window class) that belong to process id, visible or not.
+int CountMainWindows(DWORD processId);
+
+HWND Control(HWND mainWindow, ControlId id);
+std::wstring WindowText(HWND window);
+std::string Utf8(const std::wstring& text);
+
+}  // namespace tarnwick::testing
