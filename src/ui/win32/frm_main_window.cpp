@@ -162,9 +162,11 @@ void FrmMainWindow::ShowCentred(int showCommand) {
     const int height = frame.bottom - frame.top;
     SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    // Activation may arrive after ShowWindow returns; it restores the focus from lastFocus_.
+    lastFocus_ = WindowOf(ControlId::CmdOK);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    SetFocus(WindowOf(ControlId::CmdOK));
+    SetFocus(lastFocus_);
 }
 
 bool FrmMainWindow::PreTranslate(MSG& message) {
@@ -289,6 +291,11 @@ LRESULT FrmMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                                     wParam, lParam);
         case WM_ACTIVATE:
             OnActivate(wParam);
+            return 0;
+        case WM_SETFOCUS:
+            if (lastFocus_) {
+                SetFocus(lastFocus_);
+            }
             return 0;
         case WM_DESTROY:
             PostQuitMessage(0);

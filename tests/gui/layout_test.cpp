@@ -1,0 +1,241 @@
+// Every one of the 41 controls against the layout table, the window's frame, the initial focus,
+// the tab order and the keys that must do nothing.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "core/managed_folders.h"
+#include "tarnwick_process.h"
+#include "ui/layout.h"
+#include "ui/win32/fonts.h"
+
+namespace tarnwick::testing {
+namespace {
+
+const wchar_t* ExpectedClass(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::PictureBox:
+            return L"TarnwickBanner";
+        case ControlKind::Frame:
+            return L"TarnwickFrame";
+        case ControlKind::CheckBox:
+        case ControlKind::CommandButton:
+            return L"Button";
+        case ControlKind::TextBox:
+            return L"Edit";
+        case ControlKind::StatusBar:
+            return STATUSCLASSNAMEW;
+        case ControlKind::Label:
+        case ControlKind::Image:
+            break;
+    }
+    return L"Static";
+}
+
+bool TakesFocus(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
+           kind == ControlKind::TextBox;
+}
+
+class MainWindow : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        process_ = std::make_unique<TarnwickProcess>();
+        window_ = process_->WaitForWindow();
+    }
+    static void TearDownTestSuite() { process_.reset(); }
+    void SetUp() override { ASSERT_NE(window_, nullptr) << "Tarnwick.exe showed no window"; }
+
+    static int Dpi() {
+        const HDC screen = GetDC(nullptr);
+        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+        return dpi;
+    }
+    static int Pixels(int twips) { return MulDiv(twips, Dpi(), 1440); }
+
+    static HWND Focus() {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
+        return info.hwndFocus;
+    }
+    static std::string NameOfWindow(HWND control) {
+        for (const ControlLayout& layout : kLayout) {
+            if (Control(window_, layout.id) == control) {
+                return std::string(ControlName(layout.id));
+            }
+        }
+        return control ? "a window outside the layout" : "no window";
+    }
+    // A key as the window's message loop sees it from the keyboard.
+    static void PressKey(HWND target, WPARAM key) {
+        PostMessageW(target, WM_KEYDOWN, key, 1);
+        PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+    }
+    // Presses Tab and waits until the window has moved the focus; keys posted before it have
+    // been handled by then, since the window takes posted messages in order.
+    static void PressTab() {
+        const HWND before = Focus();
+        PressKey(before, VK_TAB);
+        for (int waited = 0; waited < 5000 && Focus() == before; waited += 10) {
+            Sleep(10);
+        }
+    }
+
+    static std::unique_ptr<TarnwickProcess> process_;
+    static HWND window_;
+};
+
+std::unique_ptr<TarnwickProcess> MainWindow::process_;
+HWND MainWindow::window_ = nullptr;
+
+TEST_F(MainWindow, HasAFixedDialogFrameOfTheRightClientSize) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE));
+    EXPECT_EQ(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION));
+    EXPECT_TRUE(style & WS_SYSMENU) << "no close box";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the window can be resized";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX) << "the window has a minimize box";
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "the window has a maximize box";
+    EXPECT_TRUE(GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT client;
+    GetClientRect(window_, &client);
+    EXPECT_EQ(client.right, Pixels(kClientWidthTwips));
+    EXPECT_EQ(client.bottom, Pixels(kClientHeightTwips));
+    EXPECT_EQ(WindowText(window_), L"Tarnwick工具");
+    EXPECT_EQ(GetMenu(window_), nullptr);
+}
+
+TEST_F(MainWindow, OpensCentredOnTheScreen) {
+    RECT frame;
+    GetWindowRect(window_, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+}
+
+TEST_F(MainWindow, EveryControlIsWhereTheLayoutPutsIt) {
+    for (const ControlLayout& layout : kLayout) {
+        SCOPED_TRACE(ControlName(layout.id));
+        const HWND control = Control(window_, layout.id);
+        ASSERT_NE(control, nullptr) << "missing, or not a child of its container";
+        wchar_t className[64] = {};
+        GetClassNameW(control, className, 64);
+        EXPECT_EQ(_wcsicmp(className, ExpectedClass(layout.kind)), 0)
+            << "window class " << Utf8(className);
+        EXPECT_TRUE(IsWindowVisible(control));
+        EXPECT_TRUE(IsWindowEnabled(control));
+
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, Pixels(layout.rect.left)) << "left";
+        EXPECT_EQ(rect.top, Pixels(layout.rect.top)) << "top";
+        if (!layout.sizedToText) {
+            EXPECT_EQ(rect.right - rect.left, Pixels(layout.rect.width)) << "width";
+            EXPECT_EQ(rect.bottom - rect.top, Pixels(layout.rect.height)) << "height";
+        }
+        const int tabStop = GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP;
+        EXPECT_EQ(tabStop != 0, TakesFocus(layout.kind)) << "tab stop";
+    }
+}
+
+TEST_F(MainWindow, LabelsSizedToTheirTextTakeTheTextsWidthAndTheFontsHeight) {
+    // Measured here with the same default font; at 96 DPI a Chinese character of it is 12
+    // pixels wide, so "转移到" is 540 twips wide as laid out.
+    const win32::UniqueFont font = win32::CreateDefaultFont(Dpi());
+    const HDC dc = GetDC(nullptr);
+    const HGDIOBJ previous = SelectObject(dc, font.get());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    for (const ControlId id :
+         {ControlId::Label1, ControlId::Label2, ControlId::Label4, ControlId::Label8,
+          ControlId::Label5, ControlId::Label10, ControlId::Label3, ControlId::LblVer}) {
+        SCOPED_TRACE(ControlName(id));
+        const std::wstring text = WindowText(Control(window_, id));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        RECT rect;
+        GetWindowRect(Control(window_, id), &rect);
+        EXPECT_EQ(rect.right - rect.left, extent.cx);
+        EXPECT_EQ(rect.bottom - rect.top, metrics.tmHeight);
+        if (Dpi() == 96 && LayoutOf(id).caption == u"转移到") {
+            EXPECT_EQ(rect.right - rect.left, Pixels(LayoutOf(id).rect.width));
+        }
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+}
+
+TEST_F(MainWindow, CaptionsAndCheckStatesBeforeAnyClick) {
+    for (const ControlLayout& layout : kLayout) {
+        SCOPED_TRACE(ControlName(layout.id));
+        const HWND control = Control(window_, layout.id);
+        if (layout.kind == ControlKind::CheckBox) {
+            const LRESULT expected = layout.initialValue == 1 ? BST_CHECKED : BST_UNCHECKED;
+            EXPECT_EQ(SendMessageW(control, BM_GETCHECK, 0, 0), expected);
+        }
+        const bool filledAtStartUp =
+            std::any_of(kManagedFolders.begin(), kManagedFolders.end(),
+                        [&](const ManagedFolder& f) {
+                            return f.locationLabel == layout.id || f.destinationBox == layout.id;
+                        }) ||
+            layout.id == ControlId::SBar1 || layout.id == ControlId::LblVer;
+        if (!filledAtStartUp) {
+            EXPECT_EQ(Utf8(WindowText(control)),
+                      Utf8(std::wstring(layout.caption.begin(), layout.caption.end())));
+        }
+    }
+}
+
+TEST_F(MainWindow, TheStatusBarHasOnePanel) {
+    const HWND bar = Control(window_, ControlId::SBar1);
+    EXPECT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 1);
+}
+
+TEST_F(MainWindow, FocusStartsOnTheMoveButtonAndTabFollowsTheTabIndices) {
+    EXPECT_EQ(NameOfWindow(Focus()), "CmdOK");
+    std::vector<const ControlLayout*> order;
+    for (const ControlLayout& layout : kLayout) {
+        if (TakesFocus(layout.kind)) {
+            order.push_back(&layout);
+        }
+    }
+    std::sort(order.begin(), order.end(), [](const ControlLayout* a, const ControlLayout* b) {
+        return *a->tabIndex < *b->tabIndex;
+    });
+    order.push_back(order.front());  // and round again
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        PressTab();
+        EXPECT_EQ(NameOfWindow(Focus()), ControlName(order[i]->id)) << "Tab number " << i;
+    }
+}
+
+TEST_F(MainWindow, EnterAndEscInADestinationBoxDoNothing) {
+    while (NameOfWindow(Focus()) != "TxtTemp") {
+        const HWND before = Focus();
+        PressTab();
+        ASSERT_NE(Focus(), before) << "Tab does not move the focus";
+    }
+    std::vector<std::wstring> labels;
+    for (const ManagedFolder& folder : kManagedFolders) {
+        labels.push_back(WindowText(Control(window_, folder.locationLabel)));
+    }
+    PressKey(Focus(), VK_RETURN);
+    PressKey(Focus(), VK_ESCAPE);
+    PressTab();
+    EXPECT_EQ(NameOfWindow(Focus()), "CmdTemp") << "Enter or Esc moved the focus";
+    EXPECT_TRUE(IsWindowVisible(window_)) << "Esc closed the window";
+    EXPECT_FALSE(process_->WaitForExit(0));
+    for (std::size_t i = 0; i < kManagedFolders.size(); ++i) {
+        EXPECT_EQ(WindowText(Control(window_, kManagedFolders[i].locationLabel)), labels[i]);
+    }
+    EXPECT_EQ(CountMainWindows(process_->Id()), 1);
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
