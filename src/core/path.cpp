@@ -1,0 +1,100 @@
+#include "core/path.h"
+
+#include "core/text.h"
+
+namespace tarnwick {
+
+namespace {
+
+bool IsLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool IsForbiddenInName(char16_t c) {
+    return c < 0x20 || c == u'"' || c == u'<' || c == u'>' || c == u'|' || c == u'?' || c == u'*';
+}
+
+bool IsSeparator(char16_t c) {
+    return c == u'\\' || c == u'/';
+}
+
+// Where the part after the root starts: 3 for "X:\", after "\\server\share" for a share, or
+// npos when the path has no root.
+std::size_t RootLength(std::u16string_view path) {
+    if (path.size() >= 3 && IsLetter(path[0]) && path[1] == u':' && IsSeparator(path[2])) {
+        return 3;
+    }
+    if (path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1])) {
+        const std::size_t server = 2;
+        const std::size_t shareStart = path.find_first_of(u"\\/", server);
+        if (shareStart == std::u16string_view::npos || shareStart == server) {
+            return std::u16string_view::npos;
+        }
+        const std::size_t shareEnd = path.find_first_of(u"\\/", shareStart + 1);
+        const std::size_t end = shareEnd == std::u16string_view::npos ? path.size() : shareEnd;
+        if (end == shareStart + 1) {
+            return std::u16string_view::npos;
+        }
+        return end;
+    }
+    return std::u16string_view::npos;
+}
+
+}  // namespace
+
+bool IsAbsolutePath(std::u16string_view path) {
+    const std::size_t root = RootLength(path);
+    if (root == std::u16string_view::npos) {
+        return false;
+    }
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsForbiddenInName(path[i]) || (path[i] == u':' && i != 1)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsRootPath(std::u16string_view path) {
+    const std::u16string comparable = ComparablePath(path);
+    const std::size_t root = RootLength(comparable);
+    return root != std::u16string_view::npos && root == comparable.size();
+}
+
+std::u16string ComparablePath(std::u16string_view path) {
+    std::u16string comparable = ToUpperCase(UpToFirstNul(path));
+    for (char16_t& c : comparable) {
+        c = c == u'/' ? u'\\' : c;
+    }
+    const std::size_t root = RootLength(comparable);
+    const std::size_t keep = root == std::u16string_view::npos ? 0 : root;
+    while (comparable.size() > keep && comparable.back() == u'\\') {
+        comparable.pop_back();
+    }
+    return comparable;
+}
+
+bool SamePath(std::u16string_view a, std::u16string_view b) {
+    return ComparablePath(a) == ComparablePath(b);
+}
+
+bool IsSameOrInside(std::u16string_view inner, std::u16string_view outer) {
+    const std::u16string in = ComparablePath(inner);
+    const std::u16string out = ComparablePath(outer);
+    if (out.empty() || in.size() < out.size() || in.compare(0, out.size(), out) != 0) {
+        return false;
+    }
+    return in.size() == out.size() || out.back() == u'\\' || in[out.size()] == u'\\';
+}
+
+bool HasCommandUnsafeCharacter(std::u16string_view path) {
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (IsForbiddenInName(path[i]) || path[i] == u'%' || path[i] == 0x7F ||
+            (path[i] == u':' && i != 1)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace tarnwick
