@@ -49,9 +49,9 @@ tarnwick_seal_prefix() {
   local link
   while IFS= read -r -d '' link; do
     rm -f "$link"
-    mkdir -p "$link"
+    mkdir -p "$link" || return 1
   done < <(find "$WINEPREFIX/drive_c" -type l -lname '/*' -print0)
-  if [[ -e $WINEPREFIX/dosdevices/z: ]] ||
+  if [[ -L $WINEPREFIX/dosdevices/z: ]] ||
     [[ -n $(find "$WINEPREFIX/drive_c" -type l -lname '/*' -print -quit) ]]; then
     echo "wine-host: prefix still links outside itself" >&2
     return 1
@@ -59,29 +59,30 @@ tarnwick_seal_prefix() {
 }
 
 # Creates a fresh 32-bit prefix under a new temporary directory, configures it
-# and keeps one wineserver running for the tests.
+# and keeps one wineserver running for the tests. Every step is checked here,
+# as callers may run this where `set -e` does not apply (`if`, `&&`).
 tarnwick_start_wine_host() {
-  TARNWICK_SCRATCH=$(mktemp -d /tmp/tarnwick-wine.XXXXXX)
+  TARNWICK_SCRATCH=$(mktemp -d /tmp/tarnwick-wine.XXXXXX) || return 1
   tarnwick_wine_env
   local start=$SECONDS
-  if ! timeout 300 wineboot -i >"$TARNWICK_SCRATCH/wineboot.log" 2>&1; then
+  if ! timeout 300 wineboot -i >"$TARNWICK_SCRATCH/wineboot.log" 2>&1 ||
+    ! timeout 120 wineserver -w; then
     cat "$TARNWICK_SCRATCH/wineboot.log" >&2
-    echo "wine-host: wineboot failed" >&2
+    echo "wine-host: wineboot failed or hung" >&2
     return 1
   fi
-  timeout 120 wineserver -w
-  tarnwick_seal_prefix
+  tarnwick_seal_prefix || return 1
   # Debian's Wine 8 looks for its own fonts (fonts-wine) in the wrong folder;
   # without Marlett the caption buttons show "0 1 r". Give the prefix a copy.
-  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-  wineserver -p # stays up between test processes: each start is then quick
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1
+  wineserver -p || return 1 # stays up between test processes: each start is then quick
   # Without a window manager Wine must draw the title bar and frame itself.
   local key='HKCU\Software\Wine\X11 Driver'
   (
-    cd "$WINEPREFIX/drive_c" # the Unix cwd has no drive letter any more
-    wine reg add "$key" /v Decorated /t REG_SZ /d Y /f >/dev/null
-    wine reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null
-  )
+    cd "$WINEPREFIX/drive_c" && # the Unix cwd has no drive letter any more
+      wine reg add "$key" /v Decorated /t REG_SZ /d Y /f >/dev/null &&
+      wine reg add "$key" /v Managed /t REG_SZ /d N /f >/dev/null
+  ) || return 1
   echo "wine-host: prefix $WINEPREFIX ready in $((SECONDS - start)) s"
 }
 
@@ -98,4 +99,11 @@ tarnwick_stop_all() {
     wait "$TARNWICK_XVFB_PID" 2>/dev/null || true
     TARNWICK_XVFB_PID=""
   fi
+}
+
+# Runs tarnwick_stop_all whenever the calling script ends, also on Ctrl-C or kill.
+tarnwick_stop_all_on_exit() {
+  trap tarnwick_stop_all EXIT
+  trap 'exit 130' INT
+  trap 'exit 143' TERM HUP
 }
