@@ -47,7 +47,7 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
         .deleteAsTemporary = true,
         .copyContents = false,
     },
-    ShellFolder(u"Cookies", ControlId::ChkCook, ControlId::LblCook, ControlId::TxtCook,
+    ShellFolder(u"Cookie", ControlId::ChkCook, ControlId::LblCook, ControlId::TxtCook,
                 ControlId::CmdCook, u"Cookies", u"D:\\Temp\\Cookies", u"\\Cookies", true),
     ShellFolder(u"历史文件夹", ControlId::ChkHistory, ControlId::LblHistory, ControlId::TxtHistory,
                 ControlId::CmdHistory, u"History", u"D:\\History", u"\\History", true),

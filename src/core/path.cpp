@@ -1,5 +1,8 @@
 #include "core/path.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/text.h"
 
 namespace tarnwick {
@@ -62,14 +65,34 @@ bool IsRootPath(std::u16string_view path) {
 }
 
 std::u16string ComparablePath(std::u16string_view path) {
-    std::u16string comparable = ToUpperCase(UpToFirstNul(path));
-    for (char16_t& c : comparable) {
+    std::u16string spelled = ToUpperCase(UpToFirstNul(path));
+    for (char16_t& c : spelled) {
         c = c == u'/' ? u'\\' : c;
     }
-    const std::size_t root = RootLength(comparable);
+    const std::size_t root = RootLength(spelled);
     const std::size_t keep = root == std::u16string_view::npos ? 0 : root;
-    while (comparable.size() > keep && comparable.back() == u'\\') {
-        comparable.pop_back();
+    // "." and ".." are resolved as Windows does, so "X\\.." is seen to be X's parent.
+    std::vector<std::u16string_view> parts;
+    const std::u16string_view rest = std::u16string_view(spelled).substr(keep);
+    std::size_t start = 0;
+    while (start < rest.size()) {
+        const std::size_t end = std::min(rest.find(u'\\', start), rest.size());
+        const std::u16string_view part = rest.substr(start, end - start);
+        if (part == u"..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != u".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::u16string comparable = spelled.substr(0, keep);
+    for (const std::u16string_view part : parts) {
+        if (!comparable.empty() && comparable.back() != u'\\') {
+            comparable += u'\\';
+        }
+        comparable += part;
     }
     return comparable;
 }

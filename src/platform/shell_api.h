@@ -42,7 +42,7 @@ struct FileOperation {
 };
 
 class ShellApi {
-public:
+  public:
     virtual ~ShellApi() = default;
     // SHBrowseForFolderA: the chosen folder's item list, or 0 when the user cancels.
     virtual ItemIdList BrowseForFolder(BrowseInfo& info) = 0;

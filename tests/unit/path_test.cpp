@@ -25,6 +25,9 @@ TEST(Path, SameIgnoresCaseTrailingSeparatorsAndNuls) {
     EXPECT_TRUE(SamePath(u"D:\\", u"d:\\"));
     EXPECT_FALSE(SamePath(u"D:\\", u"D:"));
     EXPECT_FALSE(SamePath(u"D:\\Temp", u"D:\\Temp2"));
+    EXPECT_TRUE(SamePath(u"C:\\a\\.\\b\\..\\c", u"C:\\a\\c"));
+    EXPECT_TRUE(SamePath(u"C:\\a\\..\\..", u"C:\\"));
+    EXPECT_TRUE(SamePath(u"\\\\srv\\share\\x\\..", u"\\\\SRV\\SHARE"));
 }
 
 TEST(Path, InsideMeansBelowAtASeparator) {

@@ -134,7 +134,11 @@ HWND FrmMainWindow::Create(const ControlLayout& control, HINSTANCE instance) {
     }
     const HFONT font = control.titleFont ? titleFont_.get() : defaultFont_.get();
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (control.kind == ControlKind::CheckBox) {
+    if (control.kind == ControlKind::Image) {
+        // At its natural size: a bitmap static takes the size of its picture.
+        logo_ = LoadLogo(instance);
+        SendMessageW(created, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
+    } else if (control.kind == ControlKind::CheckBox) {
         SendMessageW(created, BM_SETCHECK,
                      control.initialValue == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
     } else if (control.kind == ControlKind::StatusBar) {

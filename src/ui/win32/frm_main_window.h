@@ -10,6 +10,7 @@
 #include "core/controls.h"
 #include "platform/win32/unique_handle.h"
 #include "ui/layout.h"
+#include "ui/win32/logo.h"
 
 namespace tarnwick::win32 {
 
@@ -55,6 +56,7 @@ class FrmMainWindow : public Controls {
     int dpi_ = 96;
     UniqueFont defaultFont_;
     UniqueFont titleFont_;
+    UniqueBitmap logo_;  // shown by Image1, which does not own it
     std::array<HWND, kControlCount> windows_{};
     std::vector<ControlId> tabOrder_;  // the controls that take the focus, by tab index
     HWND lastFocus_ = nullptr;

@@ -1,0 +1,61 @@
+#include "platform/win32/win32_shell.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+namespace tarnwick::win32 {
+
+namespace {
+
+PCIDLIST_ABSOLUTE ToIdList(ItemIdList list) {
+    return reinterpret_cast<PCIDLIST_ABSOLUTE>(list);
+}
+
+}  // namespace
+
+ItemIdList Win32Shell::BrowseForFolder(BrowseInfo& info) {
+    // The record has no room for the display name, so a requested one is taken and dropped.
+    char displayName[MAX_PATH] = {};
+    BROWSEINFOA native{};
+    native.hwndOwner = reinterpret_cast<HWND>(info.owner);
+    native.pidlRoot = ToIdList(info.root);
+    native.pszDisplayName = info.displayNameGiven ? displayName : nullptr;
+    native.lpszTitle = info.title.c_str();
+    native.ulFlags = info.flags;
+    native.lpfn = nullptr;  // no callback can travel in the record
+    native.lParam = static_cast<LPARAM>(info.lParam);
+    native.iImage = info.image;
+    const PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&native);
+    info.image = native.iImage;
+    return reinterpret_cast<ItemIdList>(chosen);
+}
+
+int Win32Shell::GetPathFromIdList(ItemIdList list, char* path) {
+    return SHGetPathFromIDListA(ToIdList(list), path);
+}
+
+void Win32Shell::FreeIdList(ItemIdList list) {
+    CoTaskMemFree(reinterpret_cast<void*>(list));
+}
+
+int Win32Shell::FileOperation(tarnwick::FileOperation& operation) {
+    // The lists already end in their zero bytes; an empty one is "none", not an empty list.
+    SHFILEOPSTRUCTA native{};
+    native.hwnd = reinterpret_cast<HWND>(operation.window);
+    native.wFunc = operation.function;
+    native.pFrom = operation.from.empty() ? nullptr : operation.from.c_str();
+    native.pTo = operation.to.empty() ? nullptr : operation.to.c_str();
+    native.fFlags = operation.flags;
+    native.fAnyOperationsAborted = operation.anyOperationsAborted ? TRUE : FALSE;
+    native.hNameMappings = reinterpret_cast<LPVOID>(operation.nameMappings);
+    native.lpszProgressTitle = nullptr;  // the record carries no title text
+    const int result = SHFileOperationA(&native);
+    operation.anyOperationsAborted = native.fAnyOperationsAborted != FALSE;
+    operation.nameMappings = reinterpret_cast<std::uintptr_t>(native.hNameMappings);
+    return result;
+}
+
+}  // namespace tarnwick::win32
