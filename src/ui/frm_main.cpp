@@ -3,7 +3,6 @@
 #include <type_traits>
 #include <variant>
 
-#include "core/managed_folders.h"
 #include "core/text.h"
 
 namespace tarnwick {
@@ -28,7 +27,7 @@ void FrmMain::Form_Load() {
 std::u16string FrmMain::CurrentLocation(std::u16string_view key, std::u16string_view valueName) {
     RegistryValue value;
     try {
-        value = modReg_.GetKeyValue(kHkeyCurrentUser, key, valueName);
+        value = services_.registry.GetKeyValue(kHkeyCurrentUser, key, valueName);
     } catch (const RegistryError&) {
         return {};
     }
@@ -44,6 +43,63 @@ std::u16string FrmMain::CurrentLocation(std::u16string_view key, std::u16string_
             }
         },
         value);
+}
+
+void FrmMain::OnClick(ControlId id) {
+    if (id == ControlId::CmdOK) {
+        CmdOK_Click();
+    } else if (id == ControlId::ChkAll) {
+        ChkAll_Click();
+    }
+    for (const ManagedFolder& folder : kManagedFolders) {
+        if (folder.browseButton == id) {
+            CmdBrowse_Click(folder);
+        }
+    }
+}
+
+void FrmMain::CmdOK_Click() {
+    RedirectRun(controls_, services_);
+}
+
+namespace {
+
+// Every doubled backslash becomes one, scanning from the left; the two that open a network
+// path ("\\server\share") stay.
+std::u16string CollapseDoubledBackslashes(std::u16string_view path) {
+    std::u16string collapsed;
+    std::size_t i = 0;
+    if (path.starts_with(u"\\\\")) {
+        collapsed = u"\\\\";
+        i = 2;
+    }
+    while (i < path.size()) {
+        collapsed += path[i];
+        i += (path[i] == u'\\' && i + 1 < path.size() && path[i + 1] == u'\\') ? 2 : 1;
+    }
+    return collapsed;
+}
+
+}  // namespace
+
+void FrmMain::CmdBrowse_Click(const ManagedFolder& folder) {
+    controls_.SetText(folder.destinationBox, services_.shell.BrowseForFolderPath(window_, u""));
+    const std::u16string picked = controls_.Text(folder.destinationBox);
+    if (!picked.empty()) {
+        controls_.SetText(folder.destinationBox,
+                          CollapseDoubledBackslashes(picked + std::u16string(folder.browseSuffix)));
+    }
+}
+
+void FrmMain::ChkAll_Click() {
+    SetAllChecks(controls_.Value(ControlId::ChkAll) == kChecked);
+}
+
+void FrmMain::SetAllChecks(bool selected) {
+    for (const ControlId id : {ControlId::ChkTemp, ControlId::ChkCache, ControlId::ChkCook,
+                               ControlId::ChkDoc, ControlId::ChkFav, ControlId::ChkHistory}) {
+        controls_.SetValue(id, selected ? kChecked : kUnchecked);
+    }
 }
 
 }  // namespace tarnwick

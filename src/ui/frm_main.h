@@ -4,7 +4,8 @@
 #include <string_view>
 
 #include "core/controls.h"
-#include "platform/mod_reg.h"
+#include "core/managed_folders.h"
+#include "core/redirect_run.h"
 #include "platform/single_instance.h"
 
 namespace tarnwick {
@@ -13,7 +14,8 @@ inline constexpr std::u16string_view kCredits = u"Tarnwick工具  作者: Tarnwi
 
 class FrmMain {
   public:
-    FrmMain(Controls& controls, ModReg& modReg) : controls_(controls), modReg_(modReg) {}
+    FrmMain(Controls& controls, const RedirectServices& services)
+        : controls_(controls), services_(services) {}
 
     // False when another copy runs: the program must then end at once, without a window.
     static bool Form_Initialize(SingleInstance& instance);
@@ -21,11 +23,23 @@ class FrmMain {
     // Fills the window before it is first shown; reads the registry, writes nothing.
     void Form_Load();
 
+    // The owner of the folder picker.
+    void SetWindowHandle(WindowHandle window) { window_ = window; }
+
+    // A click on a button or check box of the window.
+    void OnClick(ControlId id);
+
+    void CmdOK_Click();
+    void CmdBrowse_Click(const ManagedFolder& folder);
+    void ChkAll_Click();
+    void SetAllChecks(bool selected);
+
   private:
     std::u16string CurrentLocation(std::u16string_view key, std::u16string_view valueName);
 
     Controls& controls_;
-    ModReg& modReg_;
+    const RedirectServices& services_;
+    WindowHandle window_ = 0;
 };
 
 }  // namespace tarnwick

@@ -19,6 +19,7 @@ struct Search {
     HWND found = nullptr;
     int count = 0;
     bool visibleOnly;
+    const wchar_t* className = win32::kMainWindowClass;
 };
 
 BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
@@ -27,7 +28,7 @@ BOOL CALLBACK Visit(HWND window, LPARAM parameter) {
     GetWindowThreadProcessId(window, &owner);
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    if (owner == search.processId && std::wstring(className) == win32::kMainWindowClass &&
+    if (owner == search.processId && std::wstring(className) == search.className &&
         (!search.visibleOnly || IsWindowVisible(window))) {
         search.found = window;
         ++search.count;
@@ -106,6 +107,12 @@ DWORD TarnwickProcess::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     GetExitCodeProcess(info_.hProcess, &code);
     return code;
+}
+
+HWND FindVisibleWindow(DWORD processId, const wchar_t* className) {
+    Search search{processId, nullptr, 0, true, className};
+    EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 int CountMainWindows(DWORD processId) {

@@ -32,6 +32,9 @@ class TarnwickProcess {
     PROCESS_INFORMATION info_{};
 };
 
+// A visible top-level window of that class belonging to process id, or null.
+HWND FindVisibleWindow(DWORD processId, const wchar_t* className);
+
 // The main windows of Tarnwick (by window class) that belong to process id, visible or not.
 int CountMainWindows(DWORD processId);
 

@@ -2,10 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "core/managed_folders.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/fake/recording_registry.h"
 #include "support/bytes.h"
-#include "support/host_code_page.h"
+#include "support/fake_platform.h"
 #include "ui/fake/memory_controls.h"
 #include "ui/frm_main.h"
 
@@ -36,11 +34,12 @@ class StartUp : public ::testing::Test {
     }
     std::u16string Label(ControlId id) const { return controls_.Text(id); }
 
-    fake::MemoryRegistry registry_;
-    fake::RecordingRegistry recorder_{registry_};
-    ModReg modReg_{recorder_, HostCodePage()};
+    FakePlatform platform_;
+    fake::MemoryRegistry& registry_ = platform_.registry;
+    fake::RecordingRegistry& recorder_ = platform_.recorder;
+    ModReg& modReg_ = platform_.modReg;
     fake::MemoryControls controls_;
-    FrmMain form_{controls_, modReg_};
+    FrmMain form_{controls_, platform_.services};
 };
 
 TEST_F(StartUp, ShowsEveryLocationInUpperCaseAndTheDefaults) {
@@ -126,6 +125,76 @@ TEST_F(StartUp, LeavesTheCheckBoxesAsTheWindowCreatedThem) {
         EXPECT_EQ(controls_.Value(folder.selectBox), kUnchecked);
     }
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"LblVer");
+}
+
+class WindowEvents : public StartUp {
+  protected:
+    std::u16string Browse(ControlId button, std::string pickedAnsi) {
+        if (pickedAnsi.empty()) {
+            platform_.shellApi.CancelPicker();
+        } else {
+            platform_.shellApi.ChooseFolder(pickedAnsi);
+        }
+        form_.OnClick(button);
+        for (const ManagedFolder& folder : kManagedFolders) {
+            if (folder.browseButton == button) {
+                return controls_.Text(folder.destinationBox);
+            }
+        }
+        return u"?";
+    }
+};
+
+TEST_F(WindowEvents, BrowsingPutsThePickedFolderAndTheSuffixInTheDestinationBox) {
+    form_.Form_Load();
+    form_.SetWindowHandle(0x1234);
+    EXPECT_EQ(Browse(ControlId::CmdTemp, "D:\\"), u"D:\\Temp");
+    EXPECT_EQ(Browse(ControlId::CmdCache, "E:\\Data"), u"E:\\Data\\Temporary Internet Files");
+    EXPECT_EQ(Browse(ControlId::CmdDoc, "E:\\\xCE\xD2"), u"E:\\我\\My Documents");
+    const auto& browse = platform_.shellApi.Browses().back();
+    EXPECT_EQ(browse.owner, 0x1234u);
+    EXPECT_EQ(browse.title, "");
+}
+
+TEST_F(WindowEvents, CancellingThePickerEmptiesTheBox) {
+    form_.Form_Load();
+    EXPECT_EQ(Browse(ControlId::CmdFav, ""), u"");
+    EXPECT_EQ(controls_.Text(ControlId::TxtDoc), u"D:\\My Documents") << "another box changed";
+}
+
+TEST_F(WindowEvents, DoubledBackslashesCollapseButANetworkPathKeepsItsOpening) {
+    // "C:\a\\" and "\History" meet as three backslashes, which become two.
+    EXPECT_EQ(Browse(ControlId::CmdHistory, "C:\\a\\\\"), u"C:\\a\\\\History");
+    EXPECT_EQ(Browse(ControlId::CmdDoc, "\\\\server\\share"), u"\\\\server\\share\\My Documents");
+    EXPECT_EQ(Browse(ControlId::CmdCook, "\\\\server\\share\\\\x"),
+              u"\\\\server\\share\\x\\Cookies");
+}
+
+TEST_F(WindowEvents, SelectAllSetsOrClearsTheSixFoldersOnly) {
+    controls_.SetValue(ControlId::ChkFav, kChecked);
+    controls_.SetValue(ControlId::ChkAll, kChecked);
+    form_.OnClick(ControlId::ChkAll);
+    for (const ManagedFolder& folder : kManagedFolders) {
+        EXPECT_EQ(controls_.Value(folder.selectBox), kChecked);
+    }
+    controls_.SetValue(ControlId::ChkAll, kUnchecked);
+    form_.OnClick(ControlId::ChkAll);
+    for (const ManagedFolder& folder : kManagedFolders) {
+        EXPECT_EQ(controls_.Value(folder.selectBox), kUnchecked);
+    }
+    EXPECT_EQ(controls_.Value(ControlId::ChkDelTmp), kChecked);
+    EXPECT_EQ(controls_.Value(ControlId::ChkCopy), kChecked);
+    // A folder's own box leaves select-all as it is.
+    form_.OnClick(ControlId::ChkDoc);
+    EXPECT_EQ(controls_.Value(ControlId::ChkAll), kUnchecked);
+}
+
+TEST_F(WindowEvents, TheMoveButtonStartsTheRun) {
+    form_.Form_Load();
+    form_.OnClick(ControlId::CmdOK);
+    EXPECT_EQ(platform_.processes.started.size(), 0u) << "empty locations are never deleted";
+    ASSERT_EQ(platform_.messages.shown.size(), 1u);
+    EXPECT_EQ(platform_.messages.shown[0].title, kKeptTitle);
 }
 
 class FakeInstance : public SingleInstance {

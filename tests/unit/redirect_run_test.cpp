@@ -6,13 +6,7 @@
 #include "core/managed_folders.h"
 #include "core/redirect_run.h"
 #include "core/text.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/fake/recorders.h"
-#include "platform/fake/recording_registry.h"
-#include "platform/fake/scratch_directories.h"
-#include "platform/fake/scripted_shell.h"
-#include "support/host_code_page.h"
-#include "support/scratch_dir.h"
+#include "support/fake_platform.h"
 #include "ui/fake/memory_controls.h"
 
 namespace tarnwick::testing {
@@ -21,17 +15,20 @@ namespace {
 using fake::RegistryOperation;
 
 constexpr const char* kEnvironment = "Environment";
-constexpr const char* kShell = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr const char* kShell =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr const char* kUserShell =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-std::u16string Rd(std::u16string_view path) { return u"CMD.exe /C RD /S/Q \"" + std::u16string(path) + u"\""; }
+std::u16string Rd(std::u16string_view path) {
+    return u"CMD.exe /C RD /S/Q \"" + std::u16string(path) + u"\"";
+}
 std::u16string RdMd(std::u16string_view path) {
     return Rd(path) + u" & MD \"" + std::u16string(path) + u"\"";
 }
 
 class RedirectRunTest : public ::testing::Test {
-protected:
+  protected:
     RedirectRunTest() {
         // The window as start-up leaves it on a typical profile.
         controls_.SetText(ControlId::LblTemp, u"C:\\USERS\\AMY\\TEMP");
@@ -72,31 +69,25 @@ protected:
     }
     std::string Ansi(std::u16string_view text) const { return HostCodePage().ToAnsi(text); }
 
-    ScratchDir scratch_;
-    fake::MemoryRegistry registry_;
-    fake::RecordingRegistry recorder_{registry_};
-    ModReg modReg_{recorder_, HostCodePage()};
-    fake::ScriptedShell shellApi_{HostCodePage()};
-    ModRegShell shell_{shellApi_, HostCodePage()};
-    fake::MessageRecorder messages_;
-    fake::ScratchDirectories directories_{scratch_.path()};
-    fake::ProcessRecorder processes_;
+    FakePlatform platform_;
+    fake::MemoryRegistry& registry_ = platform_.registry;
+    fake::RecordingRegistry& recorder_ = platform_.recorder;
+    fake::ScriptedShell& shellApi_ = platform_.shellApi;
+    fake::MessageRecorder& messages_ = platform_.messages;
+    fake::ScratchDirectories& directories_ = platform_.directories;
+    fake::ProcessRecorder& processes_ = platform_.processes;
+    const ScratchDir& scratch_ = platform_.scratch;
     fake::MemoryControls controls_;
-    RedirectServices services_{modReg_,
-                               shell_,
-                               {messages_, directories_, HostCodePage()},
-                               processes_,
-                               {{u"用户配置文件夹", u"C:\\Users\\amy"},
-                                {u"Windows 文件夹", u"C:\\windows"},
-                                {u"Program Files 文件夹", u"C:\\Program Files"}}};
+    RedirectServices& services_ = platform_.services;
 };
 
 TEST_F(RedirectRunTest, TheWindowsInitialStateEmptiesTheFourTemporaryFoldersAndMovesNothing) {
     Run();
-    EXPECT_EQ(processes_.started,
-              (std::vector<std::u16string>{RdMd(u"C:\\USERS\\AMY\\TEMP"), RdMd(u"C:\\USERS\\AMY\\COOKIES"),
-                                           RdMd(u"C:\\USERS\\AMY\\HISTORY"),
-                                           RdMd(u"C:\\USERS\\AMY\\TEMPORARY INTERNET FILES")}));
+    EXPECT_EQ(
+        processes_.started,
+        (std::vector<std::u16string>{
+            RdMd(u"C:\\USERS\\AMY\\TEMP"), RdMd(u"C:\\USERS\\AMY\\COOKIES"),
+            RdMd(u"C:\\USERS\\AMY\\HISTORY"), RdMd(u"C:\\USERS\\AMY\\TEMPORARY INTERNET FILES")}));
     EXPECT_TRUE(recorder_.Calls().empty()) << "the registry was touched";
     EXPECT_TRUE(messages_.shown.empty());
     EXPECT_TRUE(shellApi_.FileOperations().empty());
@@ -117,7 +108,8 @@ TEST_F(RedirectRunTest, AMovedTemporaryFolderIsRemovedAtItsOldPlaceOnceItHasTheN
     // The three others first, emptied and kept; TEMP after its writes, removed.
     EXPECT_EQ(processes_.started.back(), Rd(u"C:\\USERS\\AMY\\TEMP"));
     for (const std::u16string& command : processes_.started) {
-        EXPECT_EQ(command.find(u"D:\\Temp\\Temp"), std::u16string::npos) << "the new folder is named";
+        EXPECT_EQ(command.find(u"D:\\Temp\\Temp"), std::u16string::npos)
+            << "the new folder is named";
     }
     EXPECT_EQ(WrittenValues(), (std::vector<std::string>{std::string(kEnvironment) + "|Tmp",
                                                          std::string(kEnvironment) + "|Temp"}));
@@ -133,7 +125,8 @@ TEST_F(RedirectRunTest, AMovedTemporaryFolderIsRemovedAtItsOldPlaceOnceItHasTheN
 TEST_F(RedirectRunTest, ALabelWithSpacesIsQuoted) {
     controls_.SetText(ControlId::LblTemp, u"C:\\DOCUMENTS AND SETTINGS\\AMY\\LOCAL SETTINGS\\TEMP");
     Run();
-    EXPECT_EQ(processes_.started.front(), RdMd(u"C:\\DOCUMENTS AND SETTINGS\\AMY\\LOCAL SETTINGS\\TEMP"));
+    EXPECT_EQ(processes_.started.front(),
+              RdMd(u"C:\\DOCUMENTS AND SETTINGS\\AMY\\LOCAL SETTINGS\\TEMP"));
 }
 
 TEST_F(RedirectRunTest, AFolderMovedEarlierInTheSameWindowIsDeletedAtItsNewPlace) {
@@ -155,11 +148,11 @@ TEST_F(RedirectRunTest, SelectedFoldersAreWrittenInTableOrderUserKeyFirst) {
     const std::string env = kEnvironment;
     const std::string user = kUserShell;
     const std::string shell = kShell;
-    EXPECT_EQ(WrittenValues(),
-              (std::vector<std::string>{env + "|Tmp", env + "|Temp", user + "|Cookies", shell + "|Cookies",
-                                        user + "|History", shell + "|History", user + "|Cache",
-                                        shell + "|Cache", user + "|Favorites", shell + "|Favorites",
-                                        user + "|Personal", shell + "|Personal"}));
+    EXPECT_EQ(WrittenValues(), (std::vector<std::string>{
+                                   env + "|Tmp", env + "|Temp", user + "|Cookies",
+                                   shell + "|Cookies", user + "|History", shell + "|History",
+                                   user + "|Cache", shell + "|Cache", user + "|Favorites",
+                                   shell + "|Favorites", user + "|Personal", shell + "|Personal"}));
     const auto personal = Stored(kShell, "Personal");
     ASSERT_TRUE(personal);
     EXPECT_EQ(personal->type, kRegExpandSz);
@@ -177,7 +170,8 @@ TEST_F(RedirectRunTest, OnlyFavoritesAndMyDocumentsAreCopiedAndOnlyWithTheCopyOp
     ASSERT_EQ(shellApi_.FileOperations().size(), 2u);
     EXPECT_EQ(shellApi_.FileOperations()[0].from,
               std::string("C:\\USERS\\AMY\\FAVORITES\\*.*") + std::string(3, '\0'));
-    EXPECT_EQ(shellApi_.FileOperations()[0].to, std::string("D:\\Favorites") + std::string(3, '\0'));
+    EXPECT_EQ(shellApi_.FileOperations()[0].to,
+              std::string("D:\\Favorites") + std::string(3, '\0'));
     EXPECT_EQ(shellApi_.FileOperations()[1].from,
               std::string("C:\\USERS\\AMY\\MY DOCUMENTS\\*.*") + std::string(3, '\0'));
 
@@ -206,7 +200,7 @@ TEST_F(RedirectRunTest, TheTypicalRequestCopiesMyDocumentsForReal) {
 
 TEST_F(RedirectRunTest, ARefusedFolderDoesNotStopTheOthers) {
     controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkTemp, u"Temp");                   // not a complete path
+    Select(ControlId::ChkTemp, u"Temp");                     // not a complete path
     Select(ControlId::ChkCook, u"c:\\users\\amy\\cookies");  // the same folder
     Select(ControlId::ChkFav, u"E:\\Favorites");
     Run();
@@ -223,7 +217,8 @@ TEST_F(RedirectRunTest, AFailedSecondWriteLeavesTheFirstKeyNewTheLabelOldAndTell
     registry_.PutValue(kHkeyCurrentUser, kShell, "Personal", kRegSz, {'o', 'l', 'd', 0});
     registry_.InjectFailure(RegistryOperation::SetValue, kErrorAccessDenied,
                             [](const std::string& key, const std::string& name) {
-                                return name == "Personal" && key.find("\\shell folders") != std::string::npos;
+                                return name == "Personal" &&
+                                       key.find("\\shell folders") != std::string::npos;
                             });
     controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
     Select(ControlId::ChkDoc, u"E:\\My Documents");
@@ -285,7 +280,8 @@ TEST_F(RedirectRunTest, ATemporaryFolderHoldingANewDestinationIsKept) {
     Select(ControlId::ChkDoc, u"C:\\USERS\\AMY\\TEMP\\Docs");
     Run();
     for (const std::u16string& command : processes_.started) {
-        EXPECT_EQ(command.find(u"\\TEMP\""), std::u16string::npos) << "TEMP would take the new folder";
+        EXPECT_EQ(command.find(u"\\TEMP\""), std::u16string::npos)
+            << "TEMP would take the new folder";
     }
     EXPECT_EQ(processes_.started.size(), 3u);
     EXPECT_EQ(Label(ControlId::LblDoc), u"C:\\USERS\\AMY\\TEMP\\Docs");

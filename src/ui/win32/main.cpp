@@ -2,11 +2,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "platform/mod_reg.h"
+#include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/mutex_single_instance.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
 #include "ui/frm_main.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/frm_main_window.h"
@@ -20,13 +24,27 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX commonControls{sizeof commonControls,
                                               ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
+    // The folder picker is a COM object living on this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
+    int exitCode = 1;
     try {
-        win32::Win32Registry registry;
         win32::AnsiCodePage codePage;
+        win32::Win32Registry registry;
         ModReg modReg(registry, codePage);
+        win32::Win32Shell shellApi;
+        ModRegShell shell(shellApi, codePage);
+        win32::Win32MessageBox messages;
+        win32::Win32Directories directories;
+        win32::Win32Processes processes;
+        const RedirectServices services{
+            modReg, shell, {messages, directories, codePage}, processes, win32::SystemFolders()};
+
         win32::FrmMainWindow window(instance);
-        FrmMain form(window, modReg);
+        messages.SetOwner(window.Handle());
+        FrmMain form(window, services);
+        form.SetWindowHandle(reinterpret_cast<WindowHandle>(window.Handle()));
+        window.OnClick([&form](ControlId id) { form.OnClick(id); });
         form.Form_Load();
         window.ShowCentred(showCommand);
 
@@ -37,9 +55,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                 DispatchMessageW(&message);
             }
         }
-        return static_cast<int>(message.wParam);
+        exitCode = static_cast<int>(message.wParam);
     } catch (const std::exception& failure) {
         win32::ShowFatalError(nullptr, failure);
-        return 1;
     }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
+    }
+    return exitCode;
 }
