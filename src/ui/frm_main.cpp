@@ -20,6 +20,23 @@ void FrmMain::Form_Load() {
     for (const ManagedFolder& folder : kManagedFolders) {
         controls_.SetText(folder.destinationBox, folder.defaultDestination);
     }
+    ShowVersion();
+}
+
+// The file looked at is the program's base name with ".EXE" in its own directory; whatever
+// fails here leaves the label as it was and start-up goes on.
+void FrmMain::ShowVersion() {
+    try {
+        const ProgramFile program = version_.program();
+        std::u16string path = program.directory;
+        if (path.empty() || path.back() != u'\\') {
+            path += u'\\';
+        }
+        const std::size_t dot = program.fileName.rfind(u'.');
+        path += program.fileName.substr(0, dot) + u".EXE";
+        controls_.SetText(ControlId::LblVer, version_.versions.GetFileVersionString(path));
+    } catch (const std::exception&) {
+    }
 }
 
 // The path only: a value written by an earlier run comes back with NULs after it, and a value

@@ -1,21 +1,35 @@
 // FrmMain's logic: start-up and the window's events, over an abstract set of controls.
 #pragma once
 
+#include <functional>
 #include <string_view>
 
 #include "core/controls.h"
 #include "core/managed_folders.h"
 #include "core/redirect_run.h"
+#include "platform/mod_file_version.h"
 #include "platform/single_instance.h"
 
 namespace tarnwick {
 
 inline constexpr std::u16string_view kCredits = u"Tarnwick工具  作者: Tarnwick 开发组";
 
+// The program's own executable as the platform reports it.
+struct ProgramFile {
+    std::u16string directory;  // with or without a final "\\"
+    std::u16string fileName;   // with its extension
+};
+
+// What the last step of start-up needs to show the program's version.
+struct VersionStep {
+    ModFileVersion& versions;
+    std::function<ProgramFile()> program;  // may raise; the label then keeps its text
+};
+
 class FrmMain {
   public:
-    FrmMain(Controls& controls, const RedirectServices& services)
-        : controls_(controls), services_(services) {}
+    FrmMain(Controls& controls, const RedirectServices& services, const VersionStep& version)
+        : controls_(controls), services_(services), version_(version) {}
 
     // False when another copy runs: the program must then end at once, without a window.
     static bool Form_Initialize(SingleInstance& instance);
@@ -36,9 +50,11 @@ class FrmMain {
 
   private:
     std::u16string CurrentLocation(std::u16string_view key, std::u16string_view valueName);
+    void ShowVersion();
 
     Controls& controls_;
     const RedirectServices& services_;
+    const VersionStep& version_;
     WindowHandle window_ = 0;
 };
 

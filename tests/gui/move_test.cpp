@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
 #include "core/managed_folders.h"
 #include "tarnwick_process.h"
@@ -17,28 +15,6 @@ namespace tarnwick::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Polls condition for up to timeout.
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
-
-// Posted, not sent: a click that opens a message box must not block the driver.
-void Click(HWND window, ControlId id) {
-    PostMessageW(Control(window, id), BM_CLICK, 0, 0);
-}
-
-void Type(HWND window, ControlId id, const std::wstring& text) {
-    SendMessageW(Control(window, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
 
 struct MessageBoxSeen {
     std::wstring title;

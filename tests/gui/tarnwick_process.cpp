@@ -132,6 +132,18 @@ HWND Control(HWND mainWindow, ControlId id) {
     return GetDlgItem(parent, win32::WindowIdOf(id));
 }
 
+void Click(HWND mainWindow, ControlId id) {
+    PostMessageW(Control(mainWindow, id), BM_CLICK, 0, 0);
+}
+
+void Type(HWND mainWindow, ControlId id, const std::wstring& text) {
+    SendMessageW(Control(mainWindow, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool Checked(HWND mainWindow, ControlId id) {
+    return SendMessageW(Control(mainWindow, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
 // WM_GETTEXT is carried across processes, so it reads another program's controls.
 std::wstring WindowText(HWND window) {
     const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);

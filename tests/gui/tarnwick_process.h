@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "core/control_id.h"
 
@@ -39,6 +41,24 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* className);
 int CountMainWindows(DWORD processId);
 
 HWND Control(HWND mainWindow, ControlId id);
+
+// Posted, not sent: a click that opens a modal window must not block the driver.
+void Click(HWND mainWindow, ControlId id);
+void Type(HWND mainWindow, ControlId id, const std::wstring& text);
+bool Checked(HWND mainWindow, ControlId id);
+
+// Polls condition for up to timeout.
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return true;
+}
 std::wstring WindowText(HWND window);
 std::string Utf8(const std::wstring& text);
 

@@ -3,12 +3,14 @@
 
 #include "core/redirect_run.h"
 #include "platform/fake/memory_registry.h"
+#include "platform/fake/memory_versions.h"
 #include "platform/fake/recorders.h"
 #include "platform/fake/recording_registry.h"
 #include "platform/fake/scratch_directories.h"
 #include "platform/fake/scripted_shell.h"
 #include "support/host_code_page.h"
 #include "support/scratch_dir.h"
+#include "ui/frm_main.h"
 
 namespace tarnwick::testing {
 
@@ -29,6 +31,10 @@ struct FakePlatform {
                               {{u"用户配置文件夹", u"C:\\Users\\amy"},
                                {u"Windows 文件夹", u"C:\\windows"},
                                {u"Program Files 文件夹", u"C:\\Program Files"}}};
+    fake::MemoryVersions versionsApi;
+    ModFileVersion versions{versionsApi, HostCodePage()};
+    ProgramFile program{u"C:\\Program Files\\Tarnwick", u"Tarnwick.exe"};
+    VersionStep versionStep{versions, [this] { return program; }};
 };
 
 }  // namespace tarnwick::testing

@@ -39,7 +39,7 @@ class StartUp : public ::testing::Test {
     fake::RecordingRegistry& recorder_ = platform_.recorder;
     ModReg& modReg_ = platform_.modReg;
     fake::MemoryControls controls_;
-    FrmMain form_{controls_, platform_.services};
+    FrmMain form_{controls_, platform_.services, platform_.versionStep};
 };
 
 TEST_F(StartUp, ShowsEveryLocationInUpperCaseAndTheDefaults) {
@@ -124,7 +124,41 @@ TEST_F(StartUp, LeavesTheCheckBoxesAsTheWindowCreatedThem) {
     for (const ManagedFolder& folder : kManagedFolders) {
         EXPECT_EQ(controls_.Value(folder.selectBox), kUnchecked);
     }
+}
+
+TEST_F(StartUp, ShowsTheVersionOfTheProgramsOwnExecutable) {
+    platform_.versionsApi.PutFile("C:\\Program Files\\Tarnwick\\Tarnwick.EXE",
+                                  fake::MemoryVersions::VersionBlock({2, 0, 0, 3}, 40, 400));
+    form_.Form_Load();
+    EXPECT_EQ(controls_.Text(ControlId::LblVer), u"2.0.0.3");
+}
+
+TEST_F(StartUp, FromADriveRootThePathHasOneBackslash) {
+    platform_.program = {u"D:\\", u"Tarnwick.exe"};
+    platform_.versionsApi.PutFile("D:\\Tarnwick.EXE",
+                                  fake::MemoryVersions::VersionBlock({2, 0, 0, 3}, 40, 400));
+    form_.Form_Load();
+    EXPECT_EQ(platform_.versionsApi.SizeQueries(), std::vector<std::string>{"D:\\Tarnwick.EXE"});
+    EXPECT_EQ(controls_.Text(ControlId::LblVer), u"2.0.0.3");
+}
+
+TEST_F(StartUp, AnotherExtensionLooksForTheExeAndShowsNA) {
+    platform_.program = {u"C:\\Tools", u"Tarnwick.scr"};
+    platform_.versionsApi.PutFile("C:\\Tools\\Tarnwick.scr",
+                                  fake::MemoryVersions::VersionBlock({2, 0, 0, 3}, 40, 400));
+    form_.Form_Load();
+    EXPECT_EQ(platform_.versionsApi.SizeQueries(),
+              std::vector<std::string>{"C:\\Tools\\Tarnwick.EXE"});
+    EXPECT_EQ(controls_.Text(ControlId::LblVer), u"N/A");
+}
+
+TEST_F(StartUp, AFailingVersionStepLeavesTheLabelAndStartUpCompletes) {
+    platform_.versionStep.program = []() -> ProgramFile {
+        throw std::runtime_error("no module name");
+    };
+    form_.Form_Load();
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"LblVer");
+    EXPECT_EQ(controls_.Text(ControlId::TxtDoc), u"D:\\My Documents");
 }
 
 class WindowEvents : public StartUp {

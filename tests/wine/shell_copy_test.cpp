@@ -197,8 +197,12 @@ std::thread AnswerPicker(std::wstring folder, PickerSeen& seen) {
         seen.shown = true;
         EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&seen.texts));
         if (!folder.empty()) {
+            // The dialog shows before it has filled its tree and made its first selection,
+            // which would override one made earlier; Wine offers nothing to wait on.
+            Sleep(500);
             SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
                          reinterpret_cast<LPARAM>(folder.c_str()));
+            Sleep(200);
         }
         PostMessageW(dialog, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
     });

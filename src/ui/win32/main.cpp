@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <stdexcept>
+#include <string>
+
 #include "platform/mod_reg.h"
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
@@ -11,9 +14,41 @@
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_version.h"
 #include "ui/frm_main.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/frm_main_window.h"
+
+namespace {
+
+// This program's directory and file name, as Windows reports them.
+tarnwick::ProgramFile OwnProgramFile() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            throw std::runtime_error("the program's file name is not known");
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    // Started by Wine from a Unix path that no drive maps, the name comes as "unix\...", which
+    // only Wine's "\\?\unix\" namespace opens.
+    if (path.rfind(L"unix\\", 0) == 0) {
+        path.insert(0, L"\\\\?\\");
+    }
+    const std::size_t slash = path.rfind(L'\\');
+    const std::wstring directory = slash == std::wstring::npos ? L"" : path.substr(0, slash);
+    const std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
+    return {std::u16string(directory.begin(), directory.end()),
+            std::u16string(name.begin(), name.end())};
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace tarnwick;
@@ -40,9 +75,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         const RedirectServices services{
             modReg, shell, {messages, directories, codePage}, processes, win32::SystemFolders()};
 
+        win32::Win32Version versionApi;
+        ModFileVersion versions(versionApi, codePage);
+        const VersionStep versionStep{versions, OwnProgramFile};
+
         win32::FrmMainWindow window(instance);
         messages.SetOwner(window.Handle());
-        FrmMain form(window, services);
+        FrmMain form(window, services, versionStep);
         form.SetWindowHandle(reinterpret_cast<WindowHandle>(window.Handle()));
         window.OnClick([&form](ControlId id) { form.OnClick(id); });
         form.Form_Load();
