@@ -10,7 +10,9 @@ namespace tarnwick {
 
 namespace {
 
-bool Checked(const Controls& controls, ControlId id) { return controls.Value(id) == kChecked; }
+bool Checked(const Controls& controls, ControlId id) {
+    return controls.Value(id) == kChecked;
+}
 
 // Where the window says a folder is now: the label, without NULs an earlier run left after it.
 std::u16string Location(const Controls& controls, const ManagedFolder& folder) {
@@ -56,11 +58,12 @@ Plan PlanDeletions(const Controls& controls, const RedirectServices& services) {
     std::vector<ProtectedFolder> guarded = services.protectedFolders;
     for (const ManagedFolder& folder : kManagedFolders) {
         if (!folder.deleteAsTemporary) {
-            guarded.push_back({std::u16string(folder.folder) + u"的位置", Location(controls, folder)});
+            guarded.push_back(
+                {std::u16string(folder.folder) + u"的位置", Location(controls, folder)});
         }
         if (Checked(controls, folder.selectBox)) {
-            guarded.push_back(
-                {std::u16string(folder.folder) + u"的新位置", controls.Text(folder.destinationBox)});
+            guarded.push_back({std::u16string(folder.folder) + u"的新位置",
+                               controls.Text(folder.destinationBox)});
         }
     }
     std::erase_if(guarded, [](const ProtectedFolder& g) { return UpToFirstNul(g.path).empty(); });
@@ -72,7 +75,8 @@ Plan PlanDeletions(const Controls& controls, const RedirectServices& services) {
         }
         const std::u16string location = Location(controls, folder);
         if (const auto reason = ReasonToKeep(location, guarded)) {
-            plan.kept += std::u16string(folder.folder) + u": " + location + u"\n    " + *reason + u"\n";
+            plan.kept +=
+                std::u16string(folder.folder) + u": " + location + u"\n    " + *reason + u"\n";
             continue;
         }
         plan.deletions.push_back({&folder, location, Checked(controls, folder.selectBox)});
@@ -82,7 +86,8 @@ Plan PlanDeletions(const Controls& controls, const RedirectServices& services) {
 
 // A folder that stays the system's location is emptied but kept, so that nothing points to a
 // missing folder afterwards.
-void StartDeletion(const RedirectServices& services, const std::u16string& location, bool keepFolder) {
+void StartDeletion(const RedirectServices& services, const std::u16string& location,
+                   bool keepFolder) {
     std::u16string command = u"CMD.exe /C RD /S/Q \"" + location + u"\"";
     if (keepFolder) {
         command += u" & MD \"" + location + u"\"";

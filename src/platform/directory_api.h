@@ -6,7 +6,7 @@
 namespace tarnwick {
 
 class DirectoryApi {
-public:
+  public:
     virtual ~DirectoryApi() = default;
     // imagehlp's MakeSureDirectoryPathExists: creates every level up to the last "\" of the
     // ANSI path; 1 (TRUE) when the whole path exists afterwards.

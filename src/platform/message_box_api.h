@@ -10,7 +10,7 @@ inline constexpr std::uint32_t kMbIconStop = 0x10;         // 16
 inline constexpr std::uint32_t kMbIconInformation = 0x40;  // 64
 
 class MessageBoxApi {
-public:
+  public:
     virtual ~MessageBoxApi() = default;
     virtual int Show(std::u16string_view text, std::u16string_view title, std::uint32_t style) = 0;
 };

@@ -7,12 +7,12 @@
 namespace tarnwick {
 
 class ProcessStartError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class ProcessApi {
-public:
+  public:
     virtual ~ProcessApi() = default;
     // Raises ProcessStartError when the process cannot be started.
     virtual void StartHidden(std::u16string_view commandLine) = 0;
