@@ -192,6 +192,60 @@ TEST_F(MainWindow, CaptionsAndCheckStatesBeforeAnyClick) {
     }
 }
 
+// The pixels of a control as they are on the screen, as 0xRRGGBB.
+std::vector<std::uint32_t> ScreenPixels(HWND control) {
+    RECT rect;
+    GetWindowRect(control, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+    SelectObject(memory, previous);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+TEST_F(MainWindow, LocationsAreDrawnInBlueAndTheVersionInRed) {
+    // Smoothed thin strokes have few pixels of the exact colour: count those clearly of its hue.
+    enum Hue { kRedHue = 16, kBlueHue = 0 };
+    const auto count = [](const std::vector<std::uint32_t>& pixels, Hue hue) {
+        return std::count_if(pixels.begin(), pixels.end(), [hue](std::uint32_t pixel) {
+            const int main = static_cast<int>((pixel >> hue) & 0xFF);
+            const int green = static_cast<int>((pixel >> 8) & 0xFF);
+            const int other = static_cast<int>((pixel >> (16 - hue)) & 0xFF);
+            return main >= 150 && green + 60 <= main && other + 60 <= main;
+        });
+    };
+    for (const ManagedFolder& folder : kManagedFolders) {
+        SCOPED_TRACE(ControlName(folder.locationLabel));
+        EXPECT_GT(count(ScreenPixels(Control(window_, folder.locationLabel)), kBlueHue), 10);
+    }
+    for (const ControlId id : {ControlId::Label3, ControlId::LblVer}) {
+        SCOPED_TRACE(ControlName(id));
+        const std::vector<std::uint32_t> pixels = ScreenPixels(Control(window_, id));
+        EXPECT_GT(count(pixels, kRedHue), 5);
+        // No background of its own: around the text is the banner's.
+        const std::uint32_t banner = ScreenPixels(Control(window_, ControlId::Picture1)).front();
+        EXPECT_EQ(pixels.front() & 0xFFFFFF, banner & 0xFFFFFF);
+    }
+    EXPECT_EQ(count(ScreenPixels(Control(window_, ControlId::Label1)), kBlueHue), 0)
+        << "the move-to labels have the default colours";
+}
+
 TEST_F(MainWindow, TheStatusBarHasOnePanel) {
     const HWND bar = Control(window_, ControlId::SBar1);
     EXPECT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 1);

@@ -1,0 +1,16 @@
+# Fails when EXE imports a MinGW runtime DLL: the program must run on a bare Windows with
+# nothing beside it. Run as: cmake -DOBJDUMP=... -DEXE=... -P check-imports.cmake
+execute_process(COMMAND ${OBJDUMP} -p ${EXE} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "${OBJDUMP} could not read ${EXE}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+if(NOT imports)
+    message(FATAL_ERROR "no imports found in ${EXE}: not a Windows executable?")
+endif()
+foreach(import IN LISTS imports)
+    message(STATUS "${import}")
+    if(import MATCHES "libstdc|libgcc|libwinpthread|mingw")
+        message(FATAL_ERROR "${EXE} needs a MinGW runtime DLL: ${import}")
+    endif()
+endforeach()

@@ -1,0 +1,56 @@
+// The resources inside the built Tarnwick.exe: the manifest, the icon and the logo.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tarnwick_process.h"
+
+namespace tarnwick::testing {
+namespace {
+
+class Resources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        module_ = LoadLibraryExW(TarnwickPath().c_str(), nullptr,
+                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(module_, nullptr) << "cannot open " << Utf8(TarnwickPath());
+    }
+    void TearDown() override {
+        if (module_) {
+            FreeLibrary(module_);
+        }
+    }
+    std::string Bytes(const wchar_t* name, const wchar_t* type) const {
+        const HRSRC found = FindResourceW(module_, name, type);
+        if (!found) {
+            return {};
+        }
+        const auto* data = static_cast<const char*>(LockResource(LoadResource(module_, found)));
+        return std::string(data, SizeofResource(module_, found));
+    }
+
+    HMODULE module_ = nullptr;
+};
+
+TEST_F(Resources, TheManifestAsksForCommonControlsSixDpiAwarenessAndNoElevation) {
+    const std::string manifest = Bytes(MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_FALSE(manifest.empty()) << "no manifest";
+    EXPECT_NE(manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""),
+              std::string::npos);
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
+}
+
+TEST_F(Resources, TheIconHoldsNineImagesAndTheLogoIsAJpeg) {
+    const std::string group = Bytes(L"APPICON", RT_GROUP_ICON);
+    ASSERT_GE(group.size(), 6u);
+    EXPECT_EQ(static_cast<unsigned char>(group[4]), 9) << "images in the icon";
+    const std::string logo = Bytes(L"LOGO", RT_RCDATA);
+    ASSERT_GE(logo.size(), 2u);
+    EXPECT_EQ(logo.substr(0, 2), "\xFF\xD8") << "the logo is not a JPEG";
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
