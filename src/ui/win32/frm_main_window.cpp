@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "ui/win32/containers.h"
 #include "ui/win32/fatal_error.h"
@@ -304,6 +305,12 @@ LRESULT FrmMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
+        case WM_NCDESTROY: {
+            // Closed by the user: nothing is left for the destructor to destroy.
+            const HWND closing = std::exchange(window_, nullptr);
+            SetWindowLongPtrW(closing, GWLP_USERDATA, 0);
+            return DefWindowProcW(closing, message, wParam, lParam);
+        }
         default:
             return DefWindowProcW(window_, message, wParam, lParam);
     }
