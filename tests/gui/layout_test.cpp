@@ -269,6 +269,48 @@ TEST_F(MainWindow, FocusStartsOnTheMoveButtonAndTabFollowsTheTabIndices) {
     }
 }
 
+TEST_F(MainWindow, ShiftTabFromTheKeyboardGoesBackAndWraps) {
+    // Real key presses this time, through the window system's input queue.
+    SetForegroundWindow(window_);
+    const auto press = [](std::initializer_list<WORD> keys) {
+        std::vector<INPUT> inputs;
+        for (const WORD key : keys) {
+            INPUT down{};
+            down.type = INPUT_KEYBOARD;
+            down.ki.wVk = key;
+            inputs.push_back(down);
+        }
+        for (auto key = std::rbegin(keys); key != std::rend(keys); ++key) {
+            INPUT up{};
+            up.type = INPUT_KEYBOARD;
+            up.ki.wVk = *key;
+            up.ki.dwFlags = KEYEVENTF_KEYUP;
+            inputs.push_back(up);
+        }
+        SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    };
+    while (NameOfWindow(Focus()) != "CmdOK") {
+        PressTab();
+    }
+    const auto waitForMove = [](HWND from) {
+        for (int waited = 0; waited < 5000 && Focus() == from; waited += 10) {
+            Sleep(10);
+        }
+    };
+    HWND before = Focus();
+    press({VK_SHIFT, VK_TAB});
+    waitForMove(before);
+    EXPECT_EQ(NameOfWindow(Focus()), "CmdTemp") << "Shift+Tab from the first control";
+    before = Focus();
+    press({VK_SHIFT, VK_TAB});
+    waitForMove(before);
+    EXPECT_EQ(NameOfWindow(Focus()), "TxtTemp");
+    before = Focus();
+    press({VK_TAB});
+    waitForMove(before);
+    EXPECT_EQ(NameOfWindow(Focus()), "CmdTemp");
+}
+
 TEST_F(MainWindow, EnterAndEscInADestinationBoxDoNothing) {
     while (NameOfWindow(Focus()) != "TxtTemp") {
         const HWND before = Focus();
