@@ -5,14 +5,13 @@
 
 #include "core/managed_folders.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 #include "tarnwick_process.h"
 
 namespace tarnwick::testing {
 namespace {
 
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
+using win32::Wide;
 
 // The registry value as the window should show it, read here without the program's routines.
 std::wstring ExpectedLabel(const ManagedFolder& folder) {

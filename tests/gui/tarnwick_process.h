@@ -3,11 +3,10 @@
 
 #include <windows.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 
 #include "core/control_id.h"
+#include "support/wait_for.h"
 
 namespace tarnwick::testing {
 
@@ -47,18 +46,6 @@ void Click(HWND mainWindow, ControlId id);
 void Type(HWND mainWindow, ControlId id, const std::wstring& text);
 bool Checked(HWND mainWindow, ControlId id);
 
-// Polls condition for up to timeout.
-template <typename Condition>
-bool WaitFor(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
 std::wstring WindowText(HWND window);
 std::string Utf8(const std::wstring& text);
 

@@ -13,6 +13,7 @@
 #include "platform/fake/recorders.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_system.h"
+#include "support/wait_for.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -22,18 +23,6 @@ namespace fs = std::filesystem;
 std::u16string Text(const fs::path& path) {
     const std::wstring wide = path.wstring();
     return std::u16string(wide.begin(), wide.end());
-}
-
-template <typename Condition>
-bool WaitFor(Condition condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
 }
 
 class OnWineDisk : public ::testing::Test {

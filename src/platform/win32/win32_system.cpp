@@ -6,16 +6,11 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace tarnwick::win32 {
 
-namespace {
-
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int Win32Directories::MakeSureDirectoryPathExists(const std::string& ansiPath) {
     return ::MakeSureDirectoryPathExists(ansiPath.c_str()) ? 1 : 0;
@@ -54,7 +49,7 @@ std::vector<ProtectedFolder> SystemFolders() {
     for (const auto& [csidl, name] : known) {
         wchar_t path[MAX_PATH] = {};
         if (SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
-            folders.push_back({name, std::u16string(path, path + wcslen(path))});
+            folders.push_back({name, Narrow(path)});
         }
     }
     return folders;

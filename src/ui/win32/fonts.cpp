@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/win32/wide_text.h"
 #include "ui/layout.h"
 
 namespace tarnwick::win32 {
@@ -47,10 +48,6 @@ UniqueFont Create(const std::wstring& face, double points, int weight, BYTE char
     font.lfQuality = DEFAULT_QUALITY;
     wcsncpy(font.lfFaceName, face.c_str(), LF_FACESIZE - 1);
     return UniqueFont(CreateFontIndirectW(&font));
-}
-
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
 }
 
 }  // namespace

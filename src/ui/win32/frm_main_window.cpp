@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/wide_text.h"
 #include "ui/win32/containers.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/fonts.h"
@@ -54,13 +55,6 @@ WindowKind KindOf(const ControlLayout& control) {
 bool TakesFocus(ControlKind kind) {
     return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
            kind == ControlKind::TextBox;
-}
-
-std::wstring Wide(std::u16string_view text) {
-    return std::wstring(text.begin(), text.end());
-}
-std::u16string Narrow(const std::wstring& text) {
-    return std::u16string(text.begin(), text.end());
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/mutex_single_instance.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
@@ -44,8 +45,7 @@ tarnwick::ProgramFile OwnProgramFile() {
     const std::size_t slash = path.rfind(L'\\');
     const std::wstring directory = slash == std::wstring::npos ? L"" : path.substr(0, slash);
     const std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
-    return {std::u16string(directory.begin(), directory.end()),
-            std::u16string(name.begin(), name.end())};
+    return {tarnwick::win32::Narrow(directory), tarnwick::win32::Narrow(name)};
 }
 
 }  // namespace
