@@ -1,39 +1,249 @@
 #include "core/check_target.h"
 
-#include <string>
-
 #include "core/path.h"
+#include "core/text.h"
 
 namespace tarnwick {
 
-bool CheckTarget(std::u16string_view currentLocation, std::u16string_view destination,
-                 const CheckTargetServices& services) {
-    // A relative or empty destination would be created below the current directory and written
-    // to the registry as it is.
+namespace {
+
+std::u16string Quoted(std::u16string_view text) {
+    return u"\"" + std::u16string(text) + u"\"";
+}
+
+class TargetCheck {
+  public:
+    TargetCheck(const RunRequest& request, const FolderRequest& folder,
+                const RedirectServices& services)
+        : request_(request), folder_(folder), services_(services) {}
+
+    std::optional<MovePlan> Run();
+
+  private:
+    std::optional<MovePlan> Invalid() const {
+        services_.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
+        return std::nullopt;
+    }
+    std::optional<MovePlan> Refuse(std::u16string_view reason) const {
+        services_.messages.Show(Name() + u"不能转移到:\n" + ShownPath(folder_.destination) +
+                                    u"\n\n" + std::u16string(reason) + u"。",
+                                kRefusedTitle, kMbIconStop);
+        return std::nullopt;
+    }
+    std::u16string Name() const { return std::u16string(folder_.folder->folder); }
+    // Compared as Windows resolves it; a path it cannot resolve is compared as spelled.
+    std::u16string Canonical(std::u16string_view path) const {
+        return services_.files.CanonicalPath(path).value_or(std::u16string(path));
+    }
+
+    std::optional<std::u16string> LevelsProblem(MovePlan& plan) const;
+    std::optional<std::u16string> OtherFoldersProblem(const std::u16string& destination) const;
+    std::optional<std::u16string> CopyProblem(MovePlan& plan) const;
+    bool UserAcceptsFolderWithContents(const std::u16string& destination) const;
+
+    const RunRequest& request_;
+    const FolderRequest& folder_;
+    const RedirectServices& services_;
+};
+
+std::optional<MovePlan> TargetCheck::Run() {
+    const std::u16string& destination = folder_.destination;
     if (!IsAbsolutePath(destination)) {
-        services.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
-        return false;
+        return Invalid();
     }
-    // The same folder in another spelling must not be copied onto itself.
-    if (SamePath(destination, currentLocation)) {
-        services.messages.Show(kSamePathText, kSamePathTitle, kMbIconInformation);
-        return false;
+    if (auto problem = DestinationNameProblem(destination, services_.codePage)) {
+        return Refuse(*problem);
     }
-    std::u16string path(destination);
-    if (path.back() != u'\\') {
-        path += u'\\';
+    std::optional<std::u16string> canonical = services_.files.CanonicalPath(destination);
+    if (!canonical) {
+        return Invalid();
     }
-    int created = 0;
-    try {
-        created = services.directories.MakeSureDirectoryPathExists(services.codePage.ToAnsi(path));
-    } catch (const std::exception&) {
-        created = 0;
+    if (!folder_.location.empty() && SamePath(*canonical, Canonical(folder_.location))) {
+        services_.messages.Show(kSamePathText, kSamePathTitle, kMbIconInformation);
+        return std::nullopt;
     }
-    if (created != 1) {
-        services.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
-        return false;
+    MovePlan plan{.request = &folder_, .destination = *canonical};
+    if (auto problem = LevelsProblem(plan)) {
+        return problem->empty() ? Invalid() : Refuse(*problem);
     }
-    return true;
+    if (auto problem = OtherFoldersProblem(plan.destination)) {
+        return Refuse(*problem);
+    }
+    if (auto problem = CopyProblem(plan)) {
+        return Refuse(*problem);
+    }
+    for (const RegistryTarget& target : folder_.folder->writeTargets) {
+        auto saved = services_.registry.SaveValue(kHkeyCurrentUser, target.key, target.valueName);
+        if (!saved) {
+            return Refuse(u"无法读取注册表值 " + target.FullName() +
+                          u" 原来的内容, 失败时将无法恢复");
+        }
+        plan.previousValues.push_back(std::move(*saved));
+    }
+    if (folder_.folder->deleteAsTemporary && plan.foldersToCreate.empty() &&
+        !UserAcceptsFolderWithContents(plan.destination)) {
+        return std::nullopt;
+    }
+    return plan;
+}
+
+// Walks the destination from its root: levels that exist must be folders, the rest are created.
+// An empty reason stands for the invalid-path message (a drive or share that is not there).
+std::optional<std::u16string> TargetCheck::LevelsProblem(MovePlan& plan) const {
+    const std::vector<std::u16string> prefixes = PathPrefixes(plan.destination);
+    if (prefixes.empty()) {
+        return u"";
+    }
+    for (const std::u16string& prefix : prefixes) {
+        if (!plan.foldersToCreate.empty()) {
+            plan.foldersToCreate.push_back(prefix);
+            continue;
+        }
+        switch (services_.files.KindOf(prefix)) {
+            case PathKind::Folder:
+                break;
+            case PathKind::Missing:
+                if (&prefix == &prefixes.front()) {
+                    return u"";
+                }
+                plan.foldersToCreate.push_back(prefix);
+                break;
+            case PathKind::File:
+                return &prefix == &prefixes.back()
+                           ? u"目标是一个文件, 不是文件夹"
+                           : u"路径中的 " + ShownPath(prefix) + u" 是一个文件, 不是文件夹";
+            case PathKind::Unreadable:
+                return u"无法读取 " + ShownPath(prefix);
+        }
+    }
+    return std::nullopt;
+}
+
+// No folder may end up inside another's, or where a temporary folder's cleanup would delete it.
+std::optional<std::u16string> TargetCheck::OtherFoldersProblem(
+    const std::u16string& destination) const {
+    for (const FolderRequest& other : request_.folders) {
+        if (&other == &folder_) {
+            continue;
+        }
+        const std::u16string name(other.folder->folder);
+        if (IsAbsolutePath(other.location)) {
+            const std::u16string location = Canonical(other.location);
+            if (IsSameOrInside(location, destination)) {
+                return SamePath(location, destination)
+                           ? u"目标就是" + name + u"现在的位置"
+                           : u"目标包含" + name + u"现在的位置 (" + ShownPath(location) + u")";
+            }
+        }
+        if (other.selected && IsAbsolutePath(other.destination)) {
+            const std::u16string otherDestination = Canonical(other.destination);
+            if (IsSameOrInside(otherDestination, destination)) {
+                return SamePath(otherDestination, destination)
+                           ? u"目标也是" + name + u"的新位置"
+                           : u"目标包含" + name + u"的新位置 (" + ShownPath(otherDestination) +
+                                 u")";
+            }
+        }
+    }
+    for (const FolderRequest& temporary : request_.folders) {
+        if (!temporary.folder->deleteAsTemporary) {
+            continue;
+        }
+        const std::u16string name(temporary.folder->folder);
+        const auto inside = [&](const std::u16string& place) {
+            return IsAbsolutePath(place) && IsSameOrInside(destination, Canonical(place));
+        };
+        if (inside(temporary.location)) {
+            return u"目标在" + name + u"的位置 (" + ShownPath(temporary.location) +
+                   u") 之中, 删除临时文件时会被一起删除";
+        }
+        if (&temporary != &folder_ && temporary.selected && inside(temporary.destination)) {
+            return u"目标在" + name + u"的新位置 (" + ShownPath(temporary.destination) +
+                   u") 之中, 删除临时文件时会被一起删除";
+        }
+    }
+    return std::nullopt;
+}
+
+// With the copy option, the old contents must be known and copyable into the destination.
+std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan) const {
+    if (!folder_.folder->copyContents || !request_.copyContents) {
+        return std::nullopt;
+    }
+    const std::u16string& old = folder_.location;
+    if (old.empty()) {
+        return u"原来的位置无法从注册表读出, 不能复制其中的内容";
+    }
+    // What the ANSI code page could not carry comes back as "?", which the shell takes for a
+    // wildcard.
+    if (old.find_first_of(u"?\uFFFD") != std::u16string::npos) {
+        return u"原来的位置 (" + ShownPath(old) + u") 不能从注册表完整读出, 不能复制其中的内容";
+    }
+    const std::optional<std::u16string> source =
+        IsAbsolutePath(old) ? services_.files.CanonicalPath(old) : std::nullopt;
+    if (!source) {
+        return u"原来的位置 (" + ShownPath(old) + u") 不是 Windows 能够解析的完整路径";
+    }
+    if (IsRootPath(*source)) {
+        return u"原来的位置 (" + ShownPath(*source) + u") 是驱动器或共享的根目录, 不能整个复制";
+    }
+    if (IsSameOrInside(plan.destination, *source)) {
+        return u"目标在原来的位置 (" + ShownPath(*source) + u") 之中, 不能复制到它自己里面";
+    }
+    switch (services_.files.KindOf(*source)) {
+        case PathKind::Folder:
+            plan.copy = true;
+            plan.source = *source;
+            return std::nullopt;
+        case PathKind::Missing:
+            return std::nullopt;  // nothing there to copy
+        case PathKind::File:
+        case PathKind::Unreadable:
+            break;
+    }
+    return u"无法读取原来的位置 (" + ShownPath(*source) + u")";
+}
+
+// A temporary folder's contents are deleted by every later cleanup, so a place that already
+// holds something is taken only when the user says so; No is the default.
+bool TargetCheck::UserAcceptsFolderWithContents(const std::u16string& destination) const {
+    if (!services_.files.HasEntries(destination)) {
+        return true;
+    }
+    const std::u16string text = Name() + u"的新位置\n" + ShownPath(folder_.destination) +
+                                u"\n中已经有文件或文件夹。\n\n以后每次删除临时文件, 这个文件夹中的"
+                                u"所有内容都会被删除。\n仍然要把" +
+                                Name() + u"转移到这里吗?";
+    return services_.messages.Show(text, kConfirmTitle,
+                                   kMbYesNo | kMbIconQuestion | kMbDefaultButton2) == kIdYes;
+}
+
+}  // namespace
+
+std::optional<std::u16string> DestinationNameProblem(std::u16string_view destination,
+                                                     const CodePage& codePage) {
+    const std::string ansi = codePage.ToAnsi(destination);
+    if (codePage.FromAnsi(ansi) != destination) {
+        return u"路径中有系统代码页无法表示的字符";
+    }
+    if (ansi.size() >= kMaxPathBytes) {
+        return u"路径太长: 在系统代码页中超过 259 个字节";
+    }
+    if (destination.find(u'%') != std::u16string_view::npos) {
+        return u"路径中不能有 %, 写入注册表后它会被当作环境变量展开";
+    }
+    if (auto level = ReservedDeviceLevel(destination)) {
+        return u"路径中的 " + Quoted(*level) + u" 是 Windows 保留的设备名";
+    }
+    if (auto level = LevelEndingInDotOrSpace(destination)) {
+        return u"路径中的 " + Quoted(*level) + u" 以点或空格结尾, Windows 会去掉它们";
+    }
+    return std::nullopt;
+}
+
+std::optional<MovePlan> CheckTarget(const RunRequest& request, const FolderRequest& folder,
+                                    const RedirectServices& services) {
+    return TargetCheck(request, folder, services).Run();
 }
 
 }  // namespace tarnwick

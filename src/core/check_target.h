@@ -1,11 +1,14 @@
-// Whether a destination may take a folder: not the folder itself, a complete path, and created.
+// Whether a selected folder may move to its destination: every check of the move, made before
+// anything is created, written or copied. Each refusal is told in a message box.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "platform/code_page.h"
-#include "platform/directory_api.h"
-#include "platform/message_box_api.h"
+#include "core/run_request.h"
+#include "core/run_services.h"
 
 namespace tarnwick {
 
@@ -13,16 +16,25 @@ inline constexpr std::u16string_view kSamePathText = u"源路径和目标路径�
 inline constexpr std::u16string_view kSamePathTitle = u"不需要转移";
 inline constexpr std::u16string_view kInvalidPathText = u"输入的路径名不合法,请重新输入!";
 inline constexpr std::u16string_view kInvalidPathTitle = u"路径不合法";
+inline constexpr std::u16string_view kRefusedTitle = u"不能转移";
+inline constexpr std::u16string_view kConfirmTitle = u"确认转移";
 
-struct CheckTargetServices {
-    MessageBoxApi& messages;
-    DirectoryApi& directories;
-    const CodePage& codePage;
+// What a folder's move will do, worked out in full before it starts.
+struct MovePlan {
+    const FolderRequest* request = nullptr;
+    std::u16string destination;                   // canonical: where the folders are created
+    std::vector<std::u16string> foldersToCreate;  // the missing levels, outermost first
+    bool copy = false;                            // the old location holds something to copy
+    std::u16string source;                        // canonical old location, when copying
+    std::vector<SavedValue> previousValues;       // one for each write target, in order
 };
 
-// Creates the destination with every missing level. Each refusal is told in a message box;
-// the caller learns only yes or no.
-bool CheckTarget(std::u16string_view currentLocation, std::u16string_view destination,
-                 const CheckTargetServices& services);
+// The reason a destination's spelling cannot be used as it is, or nullopt.
+std::optional<std::u16string> DestinationNameProblem(std::u16string_view destination,
+                                                     const CodePage& codePage);
+
+// nullopt when the folder must not move; the user has then been told why, or has said No.
+std::optional<MovePlan> CheckTarget(const RunRequest& request, const FolderRequest& folder,
+                                    const RedirectServices& services);
 
 }  // namespace tarnwick

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "core/control_id.h"
@@ -24,6 +25,11 @@ enum class ValueKind : std::int32_t {
 struct RegistryTarget {
     std::u16string_view key;
     std::u16string_view valueName;
+
+    // As the Registry Editor names it, for messages.
+    std::u16string FullName() const {
+        return u"HKEY_CURRENT_USER\\" + std::u16string(key) + u"\\" + std::u16string(valueName);
+    }
 };
 
 struct ManagedFolder {

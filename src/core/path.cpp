@@ -110,6 +110,70 @@ bool IsSameOrInside(std::u16string_view inner, std::u16string_view outer) {
     return in.size() == out.size() || out.back() == u'\\' || in[out.size()] == u'\\';
 }
 
+std::vector<std::u16string_view> PathLevels(std::u16string_view path) {
+    const std::size_t root = RootLength(path);
+    std::vector<std::u16string_view> levels;
+    std::size_t start = root == std::u16string_view::npos ? 0 : root;
+    while (start < path.size()) {
+        std::size_t end = start;
+        while (end < path.size() && !IsSeparator(path[end])) {
+            ++end;
+        }
+        if (end > start) {
+            levels.push_back(path.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    return levels;
+}
+
+std::vector<std::u16string> PathPrefixes(std::u16string_view path) {
+    const std::size_t root = RootLength(path);
+    if (root == std::u16string_view::npos) {
+        return {};
+    }
+    std::u16string prefix(path.substr(0, root));
+    std::vector<std::u16string> prefixes{prefix};
+    for (const std::u16string_view level : PathLevels(path)) {
+        if (!IsSeparator(prefix.back())) {
+            prefix += u'\\';
+        }
+        prefix += level;
+        prefixes.push_back(prefix);
+    }
+    return prefixes;
+}
+
+std::optional<std::u16string> ReservedDeviceLevel(std::u16string_view path) {
+    for (const std::u16string_view level : PathLevels(path)) {
+        // "con.txt" and "CON .log" name the device too.
+        std::u16string base = ToUpperCase(level.substr(0, level.find(u'.')));
+        while (!base.empty() && base.back() == u' ') {
+            base.pop_back();
+        }
+        const bool numbered = base.size() == 4 &&
+                              (base.starts_with(u"COM") || base.starts_with(u"LPT")) &&
+                              base[3] >= u'1' && base[3] <= u'9';
+        if (numbered || base == u"CON" || base == u"PRN" || base == u"AUX" || base == u"NUL") {
+            return std::u16string(level);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string> LevelEndingInDotOrSpace(std::u16string_view path) {
+    for (const std::u16string_view level : PathLevels(path)) {
+        // "." and ".." are steps, not names.
+        if (level == u"." || level == u"..") {
+            continue;
+        }
+        if (level.back() == u'.' || level.back() == u' ') {
+            return std::u16string(level);
+        }
+    }
+    return std::nullopt;
+}
+
 bool HasCommandUnsafeCharacter(std::u16string_view path) {
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (IsForbiddenInName(path[i]) || path[i] == u'%' || path[i] == 0x7F ||

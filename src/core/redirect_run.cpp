@@ -1,160 +1,184 @@
 #include "core/redirect_run.h"
 
-#include <optional>
+#include <vector>
 
-#include "core/managed_folders.h"
-#include "core/path.h"
+#include "core/check_target.h"
+#include "core/copy_check.h"
+#include "core/deletion_guard.h"
+#include "core/run_request.h"
 #include "core/text.h"
 
 namespace tarnwick {
 
 namespace {
 
-bool Checked(const Controls& controls, ControlId id) {
-    return controls.Value(id) == kChecked;
-}
+// One accepted folder's move: create, write all-or-nothing, copy and check the copy, show.
+class FolderMove {
+  public:
+    FolderMove(Controls& controls, const MovePlan& plan, const RedirectServices& services)
+        : controls_(controls), plan_(plan), folder_(*plan.request), services_(services) {}
 
-// Where the window says a folder is now: the label, without NULs an earlier run left after it.
-std::u16string Location(const Controls& controls, const ManagedFolder& folder) {
-    return std::u16string(UpToFirstNul(controls.Text(folder.locationLabel)));
-}
+    bool Run();
 
-struct PlannedDeletion {
-    const ManagedFolder* folder;
-    std::u16string location;  // as the label showed it when the run started
-    bool selected;            // moved by this run, if all goes well
+  private:
+    std::u16string Name() const { return std::u16string(folder_.folder->folder); }
+    bool CreateFolders();
+    void RemoveCreatedFolders();
+    bool WriteAllOrNothing();
+    void CopyContents();
+
+    Controls& controls_;
+    const MovePlan& plan_;
+    const FolderRequest& folder_;
+    const RedirectServices& services_;
+    std::vector<std::u16string> created_;
 };
 
-struct Plan {
-    std::vector<PlannedDeletion> deletions;
-    std::u16string kept;  // one line for each folder left alone, with the reason
-};
-
-// Why deleting location could harm something, or nullopt when it is safe.
-std::optional<std::u16string> ReasonToKeep(const std::u16string& location,
-                                           const std::vector<ProtectedFolder>& protectedFolders) {
-    if (location.empty()) {
-        return u"位置为空";
-    }
-    // The path goes into a command line between quotes.
-    if (HasCommandUnsafeCharacter(location)) {
-        return u"路径含有不能用于命令行的字符";
-    }
-    if (!IsAbsolutePath(location)) {
-        return u"不是完整的路径";
-    }
-    if (IsRootPath(location)) {
-        return u"是驱动器或共享的根目录";
-    }
-    for (const ProtectedFolder& guarded : protectedFolders) {
-        if (IsSameOrInside(guarded.path, location)) {
-            return u"包含" + guarded.name + u" (" + guarded.path + u")";
-        }
-    }
-    return std::nullopt;
-}
-
-Plan PlanDeletions(const Controls& controls, const RedirectServices& services) {
-    std::vector<ProtectedFolder> guarded = services.protectedFolders;
-    for (const ManagedFolder& folder : kManagedFolders) {
-        if (!folder.deleteAsTemporary) {
-            guarded.push_back(
-                {std::u16string(folder.folder) + u"的位置", Location(controls, folder)});
-        }
-        if (Checked(controls, folder.selectBox)) {
-            guarded.push_back({std::u16string(folder.folder) + u"的新位置",
-                               controls.Text(folder.destinationBox)});
-        }
-    }
-    std::erase_if(guarded, [](const ProtectedFolder& g) { return UpToFirstNul(g.path).empty(); });
-
-    Plan plan;
-    for (const ManagedFolder& folder : kManagedFolders) {
-        if (!folder.deleteAsTemporary) {
-            continue;
-        }
-        const std::u16string location = Location(controls, folder);
-        if (const auto reason = ReasonToKeep(location, guarded)) {
-            plan.kept +=
-                std::u16string(folder.folder) + u": " + location + u"\n    " + *reason + u"\n";
-            continue;
-        }
-        plan.deletions.push_back({&folder, location, Checked(controls, folder.selectBox)});
-    }
-    return plan;
-}
-
-// A folder that stays the system's location is emptied but kept, so that nothing points to a
-// missing folder afterwards.
-void StartDeletion(const RedirectServices& services, const std::u16string& location,
-                   bool keepFolder) {
-    std::u16string command = u"CMD.exe /C RD /S/Q \"" + location + u"\"";
-    if (keepFolder) {
-        command += u" & MD \"" + location + u"\"";
-    }
-    services.processes.StartHidden(command);
-}
-
-bool MoveFolder(Controls& controls, const ManagedFolder& folder, const RedirectServices& services) {
-    if (!CheckTarget(controls.Text(folder.locationLabel), controls.Text(folder.destinationBox),
-                     services.check)) {
+bool FolderMove::Run() {
+    if (!CreateFolders()) {
+        services_.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
         return false;
     }
-    std::u16string failed;
-    for (const RegistryTarget& target : folder.writeTargets) {
-        if (!services.registry.SetKeyValue(kHkeyCurrentUser, target.key, target.valueName,
-                                           controls.Text(folder.destinationBox),
-                                           folder.StringKind())) {
-            failed += u"\nHKEY_CURRENT_USER\\" + std::u16string(target.key) + u"\\" +
-                      std::u16string(target.valueName);
-        }
-    }
-    if (!failed.empty()) {
-        // Values already written stay; the label keeps the old location.
-        services.check.messages.Show(
-            std::u16string(folder.folder) + u"没有转移: 下列注册表值无法写入:" + failed,
-            kWriteFailedTitle, kMbIconStop);
+    if (!WriteAllOrNothing()) {
+        RemoveCreatedFolders();
         return false;
     }
-    if (folder.copyContents && Checked(controls, ControlId::ChkCopy)) {
-        const std::u16string old = Location(controls, folder);
-        const std::u16string destination = controls.Text(folder.destinationBox);
-        // Never a copy of the current drive's root, nor of a folder into itself.
-        if (!old.empty() && !IsSameOrInside(destination, old)) {
-            services.shell.ShellCopyFiles(old + u"\\*.*", destination);
-        }
+    if (plan_.copy) {
+        CopyContents();
     }
-    controls.SetText(folder.locationLabel, controls.Text(folder.destinationBox));
+    controls_.SetText(folder_.folder->locationLabel, folder_.destination);
     return true;
+}
+
+bool FolderMove::CreateFolders() {
+    for (const std::u16string& level : plan_.foldersToCreate) {
+        // An earlier move of this run may have made it already.
+        if (services_.files.KindOf(level) == PathKind::Folder) {
+            continue;
+        }
+        if (!services_.files.CreateFolder(level)) {
+            RemoveCreatedFolders();
+            return false;
+        }
+        created_.push_back(level);
+    }
+    return true;
+}
+
+// Only what this move created, and only while it is still empty.
+void FolderMove::RemoveCreatedFolders() {
+    for (auto level = created_.rbegin(); level != created_.rend(); ++level) {
+        services_.files.RemoveEmptyFolder(*level);
+    }
+    created_.clear();
+}
+
+// Either every target holds the destination, or each one written is put back as it was.
+bool FolderMove::WriteAllOrNothing() {
+    const auto& targets = folder_.folder->writeTargets;
+    std::size_t written = 0;
+    while (written < targets.size() &&
+           services_.registry.SetKeyValue(kHkeyCurrentUser, targets[written].key,
+                                          targets[written].valueName, folder_.destination,
+                                          folder_.folder->StringKind())) {
+        ++written;
+    }
+    if (written == targets.size()) {
+        return true;
+    }
+    std::u16string notRestored;
+    for (std::size_t i = 0; i < written; ++i) {
+        if (!services_.registry.RestoreValue(kHkeyCurrentUser, targets[i].key, targets[i].valueName,
+                                             plan_.previousValues[i])) {
+            notRestored += u"\n" + targets[i].FullName();
+        }
+    }
+    std::u16string text =
+        Name() + u"没有转移: 注册表值\n" + targets[written].FullName() + u"\n无法写入。\n\n";
+    if (notRestored.empty()) {
+        text += written == 0 ? u"注册表没有任何改变。"
+                             : u"已经写入的值都已恢复原样, 注册表没有任何改变。";
+    } else {
+        text += u"下列注册表值已被改写, 无法恢复原样:" + notRestored;
+    }
+    services_.messages.Show(text, kWriteFailedTitle, kMbIconStop);
+    return false;
+}
+
+// The registry change stays whatever the copy does: the user asked for it. A copy that did not
+// bring everything is told, since the files are then still only at the old place.
+void FolderMove::CopyContents() {
+    const auto source = services_.files.ListTree(plan_.source);
+    if (source && source->empty()) {
+        return;
+    }
+    const ShellCopyResult result =
+        services_.shell.ShellCopyFiles(folder_.location + u"\\*.*", folder_.destination);
+    std::optional<std::size_t> notCopied;
+    if (source) {
+        if (const auto copied = services_.files.ListTree(plan_.destination)) {
+            notCopied = EntriesNotCopied(*source, *copied).size();
+        }
+    }
+    if (result.Succeeded() && notCopied == 0u) {
+        return;
+    }
+    std::u16string text = Name() + u"的内容没有全部复制到新的位置";
+    if (notCopied.value_or(0) > 0) {
+        text += u" (有 " + DecimalText(static_cast<std::int64_t>(*notCopied)) + u" 项没有复制)";
+    }
+    text += u"。\n\n原来的位置: " + ShownPath(folder_.location) + u"\n新的位置: " +
+            ShownPath(folder_.destination) + u"\n\n原来的文件仍然在原来的位置, 没有被删除。";
+    services_.messages.Show(text, kCopyIncompleteTitle, kMbIconWarning);
+}
+
+bool Moves(const std::vector<MovePlan>& plans, const ManagedFolder& folder) {
+    for (const MovePlan& plan : plans) {
+        if (plan.request->folder == &folder) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
 
 void RedirectRun(Controls& controls, const RedirectServices& services) {
-    Plan plan;
-    if (Checked(controls, ControlId::ChkDelTmp)) {
-        plan = PlanDeletions(controls, services);
-        // A folder this run moves is removed once it has its new place; the others are emptied
-        // now, before anything is rewritten.
-        for (const PlannedDeletion& deletion : plan.deletions) {
-            if (!deletion.selected) {
-                StartDeletion(services, deletion.location, true);
+    const RunRequest request = ReadRequest(controls, services.registry);
+    std::vector<MovePlan> plans;
+    for (const FolderRequest& folder : request.folders) {
+        if (folder.selected) {
+            if (auto plan = CheckTarget(request, folder, services)) {
+                plans.push_back(std::move(*plan));
             }
-        }
-        if (!plan.kept.empty()) {
-            services.check.messages.Show(u"为了安全, 下列临时文件夹没有删除:\n\n" + plan.kept,
-                                         kKeptTitle, kMbIconInformation);
         }
     }
-    for (const ManagedFolder& folder : kManagedFolders) {
-        if (!Checked(controls, folder.selectBox)) {
-            continue;
-        }
-        const bool moved = MoveFolder(controls, folder, services);
-        for (const PlannedDeletion& deletion : plan.deletions) {
-            if (deletion.folder == &folder && deletion.selected) {
-                StartDeletion(services, deletion.location, !moved);
+
+    DeletionPlan deletions;
+    if (request.deleteTemporary) {
+        deletions = PlanDeletions(request, services);
+        // A folder that moves is removed once it has its new place; the others are emptied now,
+        // before anything is rewritten.
+        for (const Deletion& deletion : deletions.deletions) {
+            if (!Moves(plans, *deletion.folder)) {
+                services.processes.StartHidden(DeletionCommand(deletion.path, true));
             }
+        }
+        if (!deletions.kept.empty()) {
+            services.messages.Show(KeptFoldersMessage(deletions.kept), kKeptTitle,
+                                   kMbIconInformation);
+        }
+    }
+
+    for (const MovePlan& plan : plans) {
+        const ManagedFolder& folder = *plan.request->folder;
+        const bool moved = FolderMove(controls, plan, services).Run();
+        // Programs started from now on should get the new TEMP, not the folder about to go.
+        if (moved && folder.writeTargets.front().key == kEnvironmentKey) {
+            services.environment.AnnounceEnvironmentChange();
+        }
+        if (const Deletion* deletion = deletions.Find(folder)) {
+            services.processes.StartHidden(DeletionCommand(deletion->path, !moved));
         }
     }
 }

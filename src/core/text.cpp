@@ -21,6 +21,24 @@ std::u16string DecimalText(std::int64_t number) {
     return std::u16string(digits.begin(), digits.end());
 }
 
+std::u16string ShortenMiddle(std::u16string_view text, std::size_t maxLength) {
+    if (text.size() <= maxLength || maxLength < 3) {
+        return std::u16string(text.substr(0, maxLength));
+    }
+    const std::size_t head = (maxLength - 1) / 2;
+    const std::size_t tail = maxLength - 1 - head;
+    return std::u16string(text.substr(0, head)) + u"…" +
+           std::u16string(text.substr(text.size() - tail));
+}
+
+std::u16string ShownPath(std::u16string_view path) {
+    std::u16string shown = ShortenMiddle(path, kMessagePathLength);
+    for (char16_t& c : shown) {
+        c = c < 0x20 ? u'?' : c;
+    }
+    return shown;
+}
+
 std::string ToUtf8(std::u16string_view text) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {

@@ -15,6 +15,16 @@ std::u16string_view UpToFirstNul(std::u16string_view text);
 
 std::u16string DecimalText(std::int64_t number);
 
+// At most maxLength characters: a longer text keeps its start and end around "…", so that a long
+// path in a message box still shows its drive and its last folders.
+std::u16string ShortenMiddle(std::u16string_view text, std::size_t maxLength);
+
+// Paths in messages are cut to this many characters, so that a box stays on a 1024x768 screen.
+inline constexpr std::size_t kMessagePathLength = 50;
+
+// A path as a message shows it: shortened in the middle, and on one line whatever it holds.
+std::u16string ShownPath(std::u16string_view path);
+
 // For messages and tests: 16-bit text as UTF-8.
 std::string ToUtf8(std::u16string_view text);
 

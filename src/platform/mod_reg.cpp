@@ -124,6 +124,69 @@ RegistryValue ModReg::GetKeyValue(RegKey root, std::u16string_view subKey,
     return Convert(type, buffer, size);
 }
 
+std::optional<SavedValue> ModReg::SaveValue(RegKey root, std::u16string_view subKey,
+                                            std::u16string_view valueName) {
+    RegKey opened = 0;
+    const std::int32_t open =
+        registry_.OpenKey(root, codePage_.ToAnsi(subKey), 0, kKeyRead, &opened);
+    if (open == kErrorFileNotFound) {
+        return SavedValue{};
+    }
+    if (open != kErrorSuccess) {
+        return std::nullopt;
+    }
+    const ScopedKey key(registry_, opened);
+    const std::string name = codePage_.ToAnsi(valueName);
+    SavedValue saved{.existed = true};
+    std::uint32_t size = 0;
+    std::int32_t status =
+        registry_.QueryValue(key.get(), name, nullptr, &saved.type, nullptr, &size);
+    // The value may grow between the size query and the read.
+    for (int attempt = 0; attempt < 4 && status == kErrorSuccess; ++attempt) {
+        saved.data.assign(size, 0);
+        status =
+            registry_.QueryValue(key.get(), name, nullptr, &saved.type, saved.data.data(), &size);
+        if (status == kErrorSuccess) {
+            saved.data.resize(std::min<std::size_t>(size, saved.data.size()));
+            return saved;
+        }
+        if (status == kErrorMoreData) {
+            status = kErrorSuccess;
+        }
+    }
+    if (status == kErrorFileNotFound) {
+        return SavedValue{};
+    }
+    return std::nullopt;
+}
+
+bool ModReg::RestoreValue(RegKey root, std::u16string_view subKey, std::u16string_view valueName,
+                          const SavedValue& saved) {
+    const std::string name = codePage_.ToAnsi(valueName);
+    RegKey opened = 0;
+    if (!saved.existed) {
+        const std::int32_t open =
+            registry_.OpenKey(root, codePage_.ToAnsi(subKey), 0, kKeySetValue, &opened);
+        if (open == kErrorFileNotFound) {
+            return true;
+        }
+        if (open != kErrorSuccess) {
+            return false;
+        }
+        const ScopedKey key(registry_, opened);
+        const std::int32_t status = registry_.DeleteValue(key.get(), name);
+        return status == kErrorSuccess || status == kErrorFileNotFound;
+    }
+    const SecurityAttributes security{.inheritHandle = false};
+    if (registry_.CreateKey(root, codePage_.ToAnsi(subKey), 0, nullptr, kRegOptionNonVolatile,
+                            kKeySpecificRights, &security, &opened, nullptr) != kErrorSuccess) {
+        return false;
+    }
+    const ScopedKey key(registry_, opened);
+    return registry_.SetValue(key.get(), name, 0, saved.type, saved.data.data(),
+                              static_cast<std::uint32_t>(saved.data.size())) == kErrorSuccess;
+}
+
 RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::uint32_t size) {
     const auto text = [&](std::uint32_t dropped) {
         if (size < dropped) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,14 @@ inline constexpr std::int32_t kStringKindMultiSz = 2;
 inline constexpr std::size_t kStringBlockSize = 255;
 inline constexpr std::uint32_t kFirstReadSize = 1024;
 
+// A value as it was before a run changed it: its type and exact bytes, or that it did not exist.
+struct SavedValue {
+    bool existed = false;
+    std::uint32_t type = kRegNone;
+    ByteArray data;
+    bool operator==(const SavedValue&) const = default;
+};
+
 class ModReg {
   public:
     ModReg(RegistryApi& registry, const CodePage& codePage)
@@ -35,6 +44,15 @@ class ModReg {
     RegistryValue GetKeyValue(RegKey root, std::u16string_view subKey,
                               std::u16string_view valueName,
                               const RegistryValue& defaultValue = {});
+
+    // The value's type and bytes as stored, or that it is missing; nullopt when it exists but
+    // cannot be read, so that nothing can promise to put it back.
+    std::optional<SavedValue> SaveValue(RegKey root, std::u16string_view subKey,
+                                        std::u16string_view valueName);
+
+    // Puts a saved value back byte for byte, or deletes it when it did not exist before.
+    bool RestoreValue(RegKey root, std::u16string_view subKey, std::u16string_view valueName,
+                      const SavedValue& saved);
 
     // Raises RegistryError when the platform cannot expand.
     std::u16string ExpandEnvString(std::u16string_view text);

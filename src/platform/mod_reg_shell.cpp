@@ -74,7 +74,8 @@ std::u16string ModRegShell::BrowseForFolderPath(WindowHandle owner, std::u16stri
     }
 }
 
-void ModRegShell::ShellCopyFiles(std::u16string_view source, std::u16string_view destination) {
+ShellCopyResult ModRegShell::ShellCopyFiles(std::u16string_view source,
+                                            std::u16string_view destination) {
     tarnwick::FileOperation operation{.window = 0,
                                       .function = kFoCopy,
                                       .from = SingleEntryList(codePage_, source),
@@ -83,8 +84,8 @@ void ModRegShell::ShellCopyFiles(std::u16string_view source, std::u16string_view
                                       .anyOperationsAborted = false,
                                       .nameMappings = 0,
                                       .progressTitleGiven = false};
-    // The shell's answer is deliberately dropped: callers carry on whatever it was.
-    shell_.FileOperation(operation);
+    const int result = shell_.FileOperation(operation);
+    return {result, operation.anyOperationsAborted};
 }
 
 }  // namespace tarnwick

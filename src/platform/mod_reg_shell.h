@@ -9,6 +9,14 @@
 
 namespace tarnwick {
 
+// What the shell said of a copy. Wine answers 0 also for a copy that skipped locked files, so
+// callers verify the result on disk as well.
+struct ShellCopyResult {
+    int result = 0;
+    bool aborted = false;
+    bool Succeeded() const { return result == 0 && !aborted; }
+};
+
 class ModRegShell {
   public:
     ModRegShell(ShellApi& shell, const CodePage& codePage) : shell_(shell), codePage_(codePage) {}
@@ -18,8 +26,8 @@ class ModRegShell {
     std::u16string BrowseForFolderPath(WindowHandle owner, std::u16string_view title);
 
     // Copies source (a path, wildcards allowed) into the folder destination without asking the
-    // user anything. The shell's answer is not reported.
-    void ShellCopyFiles(std::u16string_view source, std::u16string_view destination);
+    // user anything, with the shell's own progress and error windows.
+    ShellCopyResult ShellCopyFiles(std::u16string_view source, std::u16string_view destination);
 
   private:
     ShellApi& shell_;

@@ -1,4 +1,4 @@
-// Starting a command line as a hidden process that nobody waits for.
+// Starting the system's command interpreter as a hidden process that nobody waits for.
 #pragma once
 
 #include <stdexcept>
@@ -14,7 +14,8 @@ class ProcessStartError : public std::runtime_error {
 class ProcessApi {
   public:
     virtual ~ProcessApi() = default;
-    // Raises ProcessStartError when the process cannot be started.
+    // Runs cmd.exe from the system directory, never one found elsewhere, with commandLine as
+    // its command line. Raises ProcessStartError when it cannot be started.
     virtual void StartHidden(std::u16string_view commandLine) = 0;
 };
 

@@ -36,6 +36,7 @@ inline constexpr std::uint32_t kRegOptionNonVolatile = 0;
 // KEY_CREATE_LINK: every specific key right, none of the standard ones.
 inline constexpr std::uint32_t kKeySpecificRights = 0x3F;
 inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::uint32_t kKeySetValue = 0x0002;
 
 // The binding builds a correctly sized SECURITY_ATTRIBUTES from this, with no descriptor.
 struct SecurityAttributes {
@@ -63,6 +64,8 @@ class RegistryApi {
     virtual std::int32_t QueryValue(RegKey key, const std::string& valueName,
                                     std::uint32_t* reserved, std::uint32_t* type,
                                     std::uint8_t* data, std::uint32_t* size) = 0;
+    // RegDeleteValueA
+    virtual std::int32_t DeleteValue(RegKey key, const std::string& valueName) = 0;
     // RegCloseKey
     virtual std::int32_t CloseKey(RegKey key) = 0;
     // ExpandEnvironmentStringsA: the bytes the expansion needs, terminator included, also when

@@ -1,8 +1,6 @@
 #include "ui/frm_main.h"
 
-#include <type_traits>
-#include <variant>
-
+#include "core/run_request.h"
 #include "core/text.h"
 
 namespace tarnwick {
@@ -14,7 +12,7 @@ bool FrmMain::Form_Initialize(SingleInstance& instance) {
 void FrmMain::Form_Load() {
     for (const ManagedFolder& folder : kManagedFolders) {
         controls_.SetText(folder.locationLabel,
-                          ToUpperCase(CurrentLocation(folder.readKey, folder.readValueName)));
+                          ToUpperCase(ReadLocation(services_.registry, folder)));
     }
     controls_.SetText(ControlId::SBar1, kCredits);
     for (const ManagedFolder& folder : kManagedFolders) {
@@ -39,30 +37,10 @@ void FrmMain::ShowVersion() {
     }
 }
 
-// The path only: a value written by an earlier run comes back with NULs after it, and a value
-// that cannot be read or converted names no folder, which must not keep the window from opening.
-std::u16string FrmMain::CurrentLocation(std::u16string_view key, std::u16string_view valueName) {
-    RegistryValue value;
-    try {
-        value = services_.registry.GetKeyValue(kHkeyCurrentUser, key, valueName);
-    } catch (const RegistryError&) {
-        return {};
-    }
-    return std::visit(
-        [](const auto& v) -> std::u16string {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::u16string>) {
-                return std::u16string(UpToFirstNul(v));
-            } else if constexpr (std::is_same_v<T, std::int32_t>) {
-                return DecimalText(v);
-            } else {
-                return {};
-            }
-        },
-        value);
-}
-
 void FrmMain::OnClick(ControlId id) {
+    if (running_) {
+        return;
+    }
     if (id == ControlId::CmdOK) {
         CmdOK_Click();
     } else if (id == ControlId::ChkAll) {
@@ -76,7 +54,14 @@ void FrmMain::OnClick(ControlId id) {
 }
 
 void FrmMain::CmdOK_Click() {
-    RedirectRun(controls_, services_);
+    running_ = true;
+    try {
+        RedirectRun(controls_, services_);
+    } catch (...) {
+        running_ = false;
+        throw;
+    }
+    running_ = false;
 }
 
 namespace {

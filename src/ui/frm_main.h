@@ -7,6 +7,7 @@
 #include "core/controls.h"
 #include "core/managed_folders.h"
 #include "core/redirect_run.h"
+#include "core/run_services.h"
 #include "platform/mod_file_version.h"
 #include "platform/single_instance.h"
 
@@ -40,7 +41,8 @@ class FrmMain {
     // The owner of the folder picker.
     void SetWindowHandle(WindowHandle window) { window_ = window; }
 
-    // A click on a button or check box of the window.
+    // A click on a button or check box of the window. Clicks that arrive while the move button's
+    // run is in progress are ignored.
     void OnClick(ControlId id);
 
     void CmdOK_Click();
@@ -49,13 +51,15 @@ class FrmMain {
     void SetAllChecks(bool selected);
 
   private:
-    std::u16string CurrentLocation(std::u16string_view key, std::u16string_view valueName);
     void ShowVersion();
 
     Controls& controls_;
     const RedirectServices& services_;
     const VersionStep& version_;
     WindowHandle window_ = 0;
+    // The shell's copy runs a message loop of its own, through which a click could start a
+    // second run inside the first.
+    bool running_ = false;
 };
 
 }  // namespace tarnwick

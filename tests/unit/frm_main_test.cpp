@@ -1,6 +1,8 @@
 // Start-up over the in-memory registry and window: what the window shows before it opens.
 #include <gtest/gtest.h>
 
+#include "core/check_target.h"
+#include "core/deletion_guard.h"
 #include "core/managed_folders.h"
 #include "support/bytes.h"
 #include "support/fake_platform.h"
@@ -229,6 +231,28 @@ TEST_F(WindowEvents, TheMoveButtonStartsTheRun) {
     EXPECT_EQ(platform_.processes.started.size(), 0u) << "empty locations are never deleted";
     ASSERT_EQ(platform_.messages.shown.size(), 1u);
     EXPECT_EQ(platform_.messages.shown[0].title, kKeptTitle);
+}
+
+TEST_F(WindowEvents, AClickArrivingDuringARunStartsNoSecondRun) {
+    PutShellFolder("Personal", "C:\\Docs");
+    platform_.files.AddFile(u"C:\\Docs\\a.txt");
+    form_.Form_Load();
+    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
+    controls_.SetValue(ControlId::ChkDoc, kChecked);
+    controls_.SetText(ControlId::TxtDoc, u"E:\\Docs");
+    // The shell's copy runs a message loop of its own, through which the click arrives.
+    platform_.shellApi.WhenCopying([&] {
+        form_.OnClick(ControlId::CmdOK);
+        platform_.files.AddFile(u"E:\\Docs\\a.txt");
+    });
+    form_.OnClick(ControlId::CmdOK);
+    EXPECT_EQ(recorder_.Count(RegistryOperation::SetValue), 2u);
+    EXPECT_EQ(platform_.shellApi.FileOperations().size(), 1u);
+    EXPECT_TRUE(platform_.messages.shown.empty());
+    // Once the run is over, the button works again.
+    form_.OnClick(ControlId::CmdOK);
+    ASSERT_EQ(platform_.messages.shown.size(), 1u);
+    EXPECT_EQ(platform_.messages.shown[0].title, kSamePathTitle);
 }
 
 class FakeInstance : public SingleInstance {

@@ -1,146 +1,21 @@
-// The move button's run over the in-memory registry, shell, disk and window.
+// The move button's run: writes in table order, all-or-nothing per folder, and a copy that is
+// checked on disk and told when it did not bring everything.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "core/managed_folders.h"
-#include "core/redirect_run.h"
-#include "core/text.h"
-#include "support/fake_platform.h"
-#include "ui/fake/memory_controls.h"
+#include "core/check_target.h"
+#include "support/run_fixture.h"
 
 namespace tarnwick::testing {
 namespace {
 
 using fake::RegistryOperation;
 
-constexpr const char* kEnvironment = "Environment";
-constexpr const char* kShell =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-constexpr const char* kUserShell =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-std::u16string Rd(std::u16string_view path) {
-    return u"CMD.exe /C RD /S/Q \"" + std::u16string(path) + u"\"";
-}
-std::u16string RdMd(std::u16string_view path) {
-    return Rd(path) + u" & MD \"" + std::u16string(path) + u"\"";
-}
-
-class RedirectRunTest : public ::testing::Test {
+class RedirectRunTest : public RunTest {
   protected:
-    RedirectRunTest() {
-        // The window as start-up leaves it on a typical profile.
-        controls_.SetText(ControlId::LblTemp, u"C:\\USERS\\AMY\\TEMP");
-        controls_.SetText(ControlId::LblCook, u"C:\\USERS\\AMY\\COOKIES");
-        controls_.SetText(ControlId::LblHistory, u"C:\\USERS\\AMY\\HISTORY");
-        controls_.SetText(ControlId::LblCache, u"C:\\USERS\\AMY\\TEMPORARY INTERNET FILES");
-        controls_.SetText(ControlId::LblFav, u"C:\\USERS\\AMY\\FAVORITES");
-        controls_.SetText(ControlId::LblDoc, u"C:\\USERS\\AMY\\MY DOCUMENTS");
-        for (const ManagedFolder& folder : kManagedFolders) {
-            controls_.SetText(folder.destinationBox, folder.defaultDestination);
-        }
-    }
-
-    void Run() { RedirectRun(controls_, services_); }
-    void Select(ControlId id, std::u16string_view destination = {}) {
-        controls_.SetValue(id, kChecked);
-        for (const ManagedFolder& folder : kManagedFolders) {
-            if (folder.selectBox == id && !destination.empty()) {
-                controls_.SetText(folder.destinationBox, destination);
-            }
-        }
-    }
-    std::u16string Label(ControlId id) const { return controls_.Text(id); }
-    std::vector<std::string> WrittenValues() const {
-        std::vector<std::string> written;
-        std::string key;
-        for (const auto& call : recorder_.Calls()) {
-            if (call.operation == RegistryOperation::CreateKey) {
-                key = call.subKey;
-            } else if (call.operation == RegistryOperation::SetValue) {
-                written.push_back(key + "|" + call.valueName);
-            }
-        }
-        return written;
-    }
-    std::optional<fake::StoredValue> Stored(const char* key, const char* name) const {
-        return registry_.FindValue(kHkeyCurrentUser, key, name);
-    }
-    std::string Ansi(std::u16string_view text) const { return HostCodePage().ToAnsi(text); }
-
-    FakePlatform platform_;
-    fake::MemoryRegistry& registry_ = platform_.registry;
-    fake::RecordingRegistry& recorder_ = platform_.recorder;
-    fake::ScriptedShell& shellApi_ = platform_.shellApi;
-    fake::MessageRecorder& messages_ = platform_.messages;
-    fake::ScratchDirectories& directories_ = platform_.directories;
-    fake::ProcessRecorder& processes_ = platform_.processes;
-    const ScratchDir& scratch_ = platform_.scratch;
-    fake::MemoryControls controls_;
-    RedirectServices& services_ = platform_.services;
+    RedirectRunTest() { controls_.SetValue(ControlId::ChkDelTmp, kUnchecked); }
 };
 
-TEST_F(RedirectRunTest, TheWindowsInitialStateEmptiesTheFourTemporaryFoldersAndMovesNothing) {
-    Run();
-    EXPECT_EQ(
-        processes_.started,
-        (std::vector<std::u16string>{
-            RdMd(u"C:\\USERS\\AMY\\TEMP"), RdMd(u"C:\\USERS\\AMY\\COOKIES"),
-            RdMd(u"C:\\USERS\\AMY\\HISTORY"), RdMd(u"C:\\USERS\\AMY\\TEMPORARY INTERNET FILES")}));
-    EXPECT_TRUE(recorder_.Calls().empty()) << "the registry was touched";
-    EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_TRUE(shellApi_.FileOperations().empty());
-}
-
-TEST_F(RedirectRunTest, WithoutTheDeleteOptionNothingIsStarted) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkTemp, u"D:\\T");
-    Run();
-    EXPECT_TRUE(processes_.started.empty());
-    EXPECT_EQ(Label(ControlId::LblTemp), u"D:\\T");
-}
-
-TEST_F(RedirectRunTest, AMovedTemporaryFolderIsRemovedAtItsOldPlaceOnceItHasTheNewOne) {
-    Select(ControlId::ChkTemp, u"D:\\Temp\\Temp");
-    Run();
-    ASSERT_EQ(processes_.started.size(), 4u);
-    // The three others first, emptied and kept; TEMP after its writes, removed.
-    EXPECT_EQ(processes_.started.back(), Rd(u"C:\\USERS\\AMY\\TEMP"));
-    for (const std::u16string& command : processes_.started) {
-        EXPECT_EQ(command.find(u"D:\\Temp\\Temp"), std::u16string::npos)
-            << "the new folder is named";
-    }
-    EXPECT_EQ(WrittenValues(), (std::vector<std::string>{std::string(kEnvironment) + "|Tmp",
-                                                         std::string(kEnvironment) + "|Temp"}));
-    std::vector<std::uint8_t> block(255, 0);
-    std::string path = "D:\\Temp\\Temp";
-    std::copy(path.begin(), path.end(), block.begin());
-    EXPECT_EQ(Stored(kEnvironment, "Temp"), (fake::StoredValue{kRegSz, block}));
-    EXPECT_EQ(Stored(kEnvironment, "Tmp"), (fake::StoredValue{kRegSz, block}));
-    EXPECT_EQ(Label(ControlId::LblTemp), u"D:\\Temp\\Temp");
-    EXPECT_TRUE(std::filesystem::is_directory(directories_.HostPath("D:\\Temp\\Temp")));
-}
-
-TEST_F(RedirectRunTest, ALabelWithSpacesIsQuoted) {
-    controls_.SetText(ControlId::LblTemp, u"C:\\DOCUMENTS AND SETTINGS\\AMY\\LOCAL SETTINGS\\TEMP");
-    Run();
-    EXPECT_EQ(processes_.started.front(),
-              RdMd(u"C:\\DOCUMENTS AND SETTINGS\\AMY\\LOCAL SETTINGS\\TEMP"));
-}
-
-TEST_F(RedirectRunTest, AFolderMovedEarlierInTheSameWindowIsDeletedAtItsNewPlace) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkCook, u"D:\\Temp\\Cookies");
-    Run();
-    controls_.SetValue(ControlId::ChkDelTmp, kChecked);
-    controls_.SetValue(ControlId::ChkCook, kUnchecked);
-    Run();
-    EXPECT_EQ(processes_.started[1], RdMd(u"D:\\Temp\\Cookies"));
-}
-
 TEST_F(RedirectRunTest, SelectedFoldersAreWrittenInTableOrderUserKeyFirst) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
     for (const ManagedFolder& folder : kManagedFolders) {
         controls_.SetValue(folder.selectBox, kChecked);
     }
@@ -153,165 +28,140 @@ TEST_F(RedirectRunTest, SelectedFoldersAreWrittenInTableOrderUserKeyFirst) {
                                    shell + "|Cookies", user + "|History", shell + "|History",
                                    user + "|Cache", shell + "|Cache", user + "|Favorites",
                                    shell + "|Favorites", user + "|Personal", shell + "|Personal"}));
-    const auto personal = Stored(kShell, "Personal");
-    ASSERT_TRUE(personal);
-    EXPECT_EQ(personal->type, kRegExpandSz);
+    EXPECT_EQ(Stored(kEnvironment, "Temp"),
+              (fake::StoredValue{kRegSz, ZeroFilled("D:\\Temp\\Temp", 255)}));
+    EXPECT_EQ(Stored(kShell, "Personal"),
+              (fake::StoredValue{kRegExpandSz, ZeroFilled("D:\\My Documents", 255)}));
     for (const ManagedFolder& folder : kManagedFolders) {
-        EXPECT_EQ(Label(folder.locationLabel), folder.defaultDestination);
+        EXPECT_EQ(controls_.Text(folder.locationLabel), folder.defaultDestination);
     }
-}
-
-TEST_F(RedirectRunTest, OnlyFavoritesAndMyDocumentsAreCopiedAndOnlyWithTheCopyOption) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    for (const ManagedFolder& folder : kManagedFolders) {
-        controls_.SetValue(folder.selectBox, kChecked);
-    }
-    Run();
-    ASSERT_EQ(shellApi_.FileOperations().size(), 2u);
-    EXPECT_EQ(shellApi_.FileOperations()[0].from,
-              std::string("C:\\USERS\\AMY\\FAVORITES\\*.*") + std::string(3, '\0'));
-    EXPECT_EQ(shellApi_.FileOperations()[0].to,
-              std::string("D:\\Favorites") + std::string(3, '\0'));
-    EXPECT_EQ(shellApi_.FileOperations()[1].from,
-              std::string("C:\\USERS\\AMY\\MY DOCUMENTS\\*.*") + std::string(3, '\0'));
-
-    controls_.SetValue(ControlId::ChkCopy, kUnchecked);
-    controls_.SetText(ControlId::TxtFav, u"E:\\Favorites");
-    Run();
-    EXPECT_EQ(shellApi_.FileOperations().size(), 2u) << "copied without the copy option";
-    EXPECT_EQ(Label(ControlId::LblFav), u"E:\\Favorites");
-}
-
-TEST_F(RedirectRunTest, TheTypicalRequestCopiesMyDocumentsForReal) {
-    shellApi_.CopyUnder(scratch_.path());
-    const auto old = shellApi_.HostPath(u"C:\\USERS\\AMY\\MY DOCUMENTS");
-    std::filesystem::create_directories(old / "sub");
-    std::ofstream(old / "sub" / "notes") << "inside";
-    std::ofstream(old / "a.txt") << "a";
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkDoc, u"E:\\My Documents");
-    Run();
-    const auto copied = shellApi_.HostPath(u"E:\\My Documents");
-    EXPECT_TRUE(std::filesystem::is_regular_file(copied / "a.txt"));
-    EXPECT_TRUE(std::filesystem::is_regular_file(copied / "sub" / "notes"));
-    EXPECT_EQ(Label(ControlId::LblDoc), u"E:\\My Documents");
+    EXPECT_TRUE(files_.Exists(u"D:\\Temp\\Temporary Internet Files"));
+    EXPECT_EQ(environment_.announcements, 1) << "TEMP moved";
     EXPECT_TRUE(messages_.shown.empty());
 }
 
-TEST_F(RedirectRunTest, ARefusedFolderDoesNotStopTheOthers) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkTemp, u"Temp");                     // not a complete path
-    Select(ControlId::ChkCook, u"c:\\users\\amy\\cookies");  // the same folder
-    Select(ControlId::ChkFav, u"E:\\Favorites");
-    Run();
-    ASSERT_EQ(messages_.shown.size(), 2u);
-    EXPECT_EQ(messages_.shown[0].title, kInvalidPathTitle);
-    EXPECT_EQ(messages_.shown[1].title, kSamePathTitle);
-    EXPECT_EQ(Label(ControlId::LblTemp), u"C:\\USERS\\AMY\\TEMP");
-    EXPECT_EQ(Label(ControlId::LblCook), u"C:\\USERS\\AMY\\COOKIES");
-    EXPECT_EQ(Label(ControlId::LblFav), u"E:\\Favorites");
-    EXPECT_EQ(WrittenValues().size(), 2u);
-}
-
-TEST_F(RedirectRunTest, AFailedSecondWriteLeavesTheFirstKeyNewTheLabelOldAndTellsTheUser) {
-    registry_.PutValue(kHkeyCurrentUser, kShell, "Personal", kRegSz, {'o', 'l', 'd', 0});
+TEST_F(RedirectRunTest, AFailedWriteRestoresWhatWasWrittenAndSaysNothingMoved) {
+    registry_.PutValue(kHkeyCurrentUser, kUserShell, "Personal", kRegExpandSz,
+                       Bytes(std::string("%USERPROFILE%\\Documents\0", 25)));
     registry_.InjectFailure(RegistryOperation::SetValue, kErrorAccessDenied,
                             [](const std::string& key, const std::string& name) {
-                                return name == "Personal" &&
-                                       key.find("\\shell folders") != std::string::npos;
+                                return name == "Personal" && key.ends_with("\\shell folders");
                             });
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkDoc, u"E:\\My Documents");
+    Select(ControlId::ChkDoc, u"E:\\New\\My Documents");
     Run();
-    const auto user = Stored(kUserShell, "Personal");
-    ASSERT_TRUE(user);
-    EXPECT_EQ(user->data[0], 'E');
-    EXPECT_EQ(Stored(kShell, "Personal"), (fake::StoredValue{kRegSz, {'o', 'l', 'd', 0}}));
-    EXPECT_EQ(Label(ControlId::LblDoc), u"C:\\USERS\\AMY\\MY DOCUMENTS");
-    EXPECT_TRUE(shellApi_.FileOperations().empty()) << "copied after a failed write";
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].style, kMbIconStop);
-    EXPECT_NE(messages_.shown[0].text.find(u"我的文档"), std::u16string::npos);
-    EXPECT_NE(messages_.shown[0].text.find(u"Shell Folders\\Personal"), std::u16string::npos);
+    EXPECT_EQ(
+        Stored(kUserShell, "Personal"),
+        (fake::StoredValue{kRegExpandSz, Bytes(std::string("%USERPROFILE%\\Documents\0", 25))}));
+    EXPECT_EQ(Label(ControlId::ChkDoc), u"C:\\USERS\\AMY\\DOCUMENTS");
+    EXPECT_FALSE(files_.Exists(u"E:\\New")) << "the folders made for the move stay";
+    EXPECT_TRUE(shellApi_.FileOperations().empty());
+    const fake::ShownMessage message = OnlyMessage();
+    EXPECT_EQ(message.title, kWriteFailedTitle);
+    EXPECT_EQ(message.style, kMbIconStop);
+    EXPECT_TRUE(Holds(message.text, u"我的文档没有转移"));
+    EXPECT_TRUE(Holds(message.text, u"Shell Folders\\Personal\n无法写入"));
+    EXPECT_TRUE(Holds(message.text, u"已经写入的值都已恢复原样"));
 }
 
-TEST_F(RedirectRunTest, ARefusedTemporaryFolderIsEmptiedButKept) {
-    Select(ControlId::ChkTemp, u"Q:\\Temp");  // no drive Q:
-    Run();
-    EXPECT_EQ(processes_.started.back(), RdMd(u"C:\\USERS\\AMY\\TEMP"));
-    EXPECT_EQ(Label(ControlId::LblTemp), u"C:\\USERS\\AMY\\TEMP");
-}
-
-TEST_F(RedirectRunTest, DangerousDeletionsAreKeptAndTheUserIsToldOnce) {
-    controls_.SetText(ControlId::LblTemp, u"C:\\");
-    controls_.SetText(ControlId::LblCook, u"C:\\x\" & RD /S/Q C:\\windows & \"");
-    controls_.SetText(ControlId::LblHistory, u"");
-    controls_.SetText(ControlId::LblCache, u"C:\\USERS\\AMY");  // holds the profile and Favorites
-    Run();
-    EXPECT_TRUE(processes_.started.empty());
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].title, kKeptTitle);
-    EXPECT_EQ(messages_.shown[0].style, kMbIconInformation);
-    for (const std::u16string_view name : {u"TEMP", u"Cookie", u"历史文件夹", u"IE缓存"}) {
-        EXPECT_NE(messages_.shown[0].text.find(name), std::u16string::npos) << ToUtf8(name);
-    }
-}
-
-TEST_F(RedirectRunTest, FoldersHoldingProtectedPlacesAreKept) {
-    const std::vector<std::pair<std::u16string, std::u16string>> cases = {
-        {u"C:\\USERS\\AMY\\MY DOCUMENTS\\..\\MY DOCUMENTS", u"我的文档"},
-        {u"C:\\USERS\\AMY\\MY DOCUMENTS\\..", u"用户配置文件夹"},
-        {u"C:\\USERS", u"用户配置文件夹"},
-        {u"C:\\WINDOWS", u"Windows 文件夹"},
-        {u"C:\\PROGRAM FILES\\", u"Program Files 文件夹"},
-    };
-    for (const auto& [location, what] : cases) {
-        messages_.shown.clear();
-        processes_.started.clear();
-        controls_.SetText(ControlId::LblTemp, location);
-        Run();
-        EXPECT_EQ(processes_.started.size(), 3u) << ToUtf8(location);
-        ASSERT_EQ(messages_.shown.size(), 1u);
-        EXPECT_NE(messages_.shown[0].text.find(what), std::u16string::npos) << ToUtf8(location);
-    }
-}
-
-TEST_F(RedirectRunTest, ATemporaryFolderHoldingANewDestinationIsKept) {
-    Select(ControlId::ChkDoc, u"C:\\USERS\\AMY\\TEMP\\Docs");
-    Run();
-    for (const std::u16string& command : processes_.started) {
-        EXPECT_EQ(command.find(u"\\TEMP\""), std::u16string::npos)
-            << "TEMP would take the new folder";
-    }
-    EXPECT_EQ(processes_.started.size(), 3u);
-    EXPECT_EQ(Label(ControlId::LblDoc), u"C:\\USERS\\AMY\\TEMP\\Docs");
-}
-
-TEST_F(RedirectRunTest, NoCopyIntoItselfNorOfAnEmptyLocation) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    Select(ControlId::ChkDoc, u"C:\\USERS\\AMY\\MY DOCUMENTS\\New");
-    controls_.SetText(ControlId::LblFav, u"");
+TEST_F(RedirectRunTest, AValueThatCannotBePutBackIsNamed) {
+    // Absent before the run: putting it back means deleting it, which fails here.
+    registry_.CreateKeyPath(kHkeyCurrentUser, kUserShell);
+    registry_.InjectFailure(RegistryOperation::SetValue, kErrorAccessDenied,
+                            [](const std::string& key, const std::string& name) {
+                                return name == "Favorites" && key.ends_with("\\shell folders");
+                            });
+    registry_.InjectFailure(RegistryOperation::DeleteValue, kErrorAccessDenied);
     Select(ControlId::ChkFav, u"E:\\Favorites");
     Run();
-    EXPECT_TRUE(shellApi_.FileOperations().empty());
-    EXPECT_EQ(Label(ControlId::LblDoc), u"C:\\USERS\\AMY\\MY DOCUMENTS\\New");
-    EXPECT_EQ(Label(ControlId::LblFav), u"E:\\Favorites");
+    EXPECT_TRUE(Holds(OnlyMessage().text,
+                      u"无法恢复原样:\nHKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\"
+                      u"CurrentVersion\\Explorer\\User Shell Folders\\Favorites"));
 }
 
-TEST_F(RedirectRunTest, ADriveRootSourceGetsADoubledSeparator) {
-    controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
-    controls_.SetText(ControlId::LblDoc, u"D:\\");
+TEST_F(RedirectRunTest, ARestoredAbsentValueIsDeletedAgain) {
+    registry_.CreateKeyPath(kHkeyCurrentUser, kUserShell);
+    registry_.InjectFailure(RegistryOperation::SetValue, kErrorAccessDenied,
+                            [](const std::string& key, const std::string&) {
+                                return key.ends_with("\\shell folders");
+                            });
+    Select(ControlId::ChkFav, u"E:\\Favorites");
+    Run();
+    EXPECT_FALSE(Stored(kUserShell, "Favorites"));
+}
+
+TEST_F(RedirectRunTest, TheCopyIsCheckedOnDiskAndAnIncompleteOneIsTold) {
+    controls_.SetValue(ControlId::ChkCopy, kChecked);
+    files_.AddFile(u"C:\\Users\\amy\\Documents\\a.txt", 3);
+    files_.AddFile(u"C:\\Users\\amy\\Documents\\sub\\b", 5);
+    struct Case {
+        int result;
+        bool aborted;
+        std::vector<std::pair<std::u16string, std::uint64_t>> arriving;
+        bool told;
+    };
+    const std::vector<Case> cases = {
+        {0, false, {{u"a.txt", 3}, {u"SUB\\B", 5}}, false},
+        {0, false, {{u"a.txt", 3}}, true},                    // a file was skipped
+        {0, false, {{u"a.txt", 3}, {u"sub\\b", 4}}, true},    // a file was cut short
+        {0x75, true, {{u"a.txt", 3}, {u"sub\\b", 5}}, true},  // cancelled, or so it says
+    };
+    int run = 0;
+    for (const Case& c : cases) {
+        const std::u16string destination = u"E:\\Docs" + DecimalText(++run);
+        SetLocation(ControlId::ChkDoc, u"C:\\Users\\amy\\Documents");
+        messages_.shown.clear();
+        shellApi_.AnswerFileOperation(c.result, c.aborted);
+        shellApi_.WhenCopying([&] {
+            for (const auto& [name, size] : c.arriving) {
+                files_.AddFile(destination + u"\\" + name, size);
+            }
+        });
+        Select(ControlId::ChkDoc, destination);
+        Run();
+        const auto& copy = shellApi_.FileOperations().back();
+        EXPECT_EQ(copy.from, Ansi(u"C:\\Users\\amy\\Documents\\*.*") + std::string(3, '\0'));
+        EXPECT_EQ(copy.to, Ansi(destination) + std::string(3, '\0'));
+        EXPECT_EQ(Label(ControlId::ChkDoc), destination) << "the registry change stays";
+        if (!c.told) {
+            EXPECT_TRUE(messages_.shown.empty()) << run;
+            continue;
+        }
+        const fake::ShownMessage warning = OnlyMessage();
+        EXPECT_EQ(warning.title, kCopyIncompleteTitle);
+        EXPECT_EQ(warning.style, kMbIconWarning);
+        for (const std::u16string_view part :
+             {std::u16string_view(u"我的文档"), std::u16string_view(u"C:\\Users\\amy\\Documents"),
+              std::u16string_view(destination), std::u16string_view(u"仍然在原来的位置")}) {
+            EXPECT_TRUE(Holds(warning.text, part)) << run << ": " << ToUtf8(warning.text);
+        }
+    }
+}
+
+TEST_F(RedirectRunTest, NothingIsCopiedFromAnEmptyOrMissingFolderNorWithoutTheOption) {
+    files_.AddFolder(u"C:\\Users\\amy\\Favorites");
+    Select(ControlId::ChkFav, u"E:\\Favorites");
+    SetLocation(ControlId::ChkDoc, u"C:\\Users\\amy\\Gone", false);
     Select(ControlId::ChkDoc, u"E:\\My Documents");
     Run();
-    ASSERT_EQ(shellApi_.FileOperations().size(), 1u);
-    EXPECT_EQ(shellApi_.FileOperations()[0].from, std::string("D:\\\\*.*") + std::string(3, '\0'));
+    EXPECT_TRUE(shellApi_.FileOperations().empty());
+    EXPECT_TRUE(messages_.shown.empty());
+
+    controls_.SetValue(ControlId::ChkCopy, kUnchecked);
+    files_.AddFile(u"E:\\Favorites\\x.url");
+    Select(ControlId::ChkFav, u"D:\\Favorites");
+    Run();
+    EXPECT_TRUE(shellApi_.FileOperations().empty());
+    EXPECT_EQ(Label(ControlId::ChkFav), u"D:\\Favorites");
 }
 
-TEST_F(RedirectRunTest, ACommandInterpreterThatCannotStartEndsTheRunBeforeAnyRedirection) {
-    processes_.failToStart = true;
-    Select(ControlId::ChkDoc, u"E:\\My Documents");
-    EXPECT_THROW(Run(), ProcessStartError);
-    EXPECT_TRUE(recorder_.Calls().empty());
+TEST_F(RedirectRunTest, ACreationThatFailsHalfWayLeavesNothingBehind) {
+    files_.FailToCreate(u"D:\\a\\b\\c");
+    Select(ControlId::ChkHistory, u"D:\\a\\b\\c");
+    Run();
+    EXPECT_FALSE(files_.Exists(u"D:\\a"));
+    EXPECT_EQ(files_.removed, (std::vector<std::u16string>{u"D:\\a\\b", u"D:\\a"}));
+    EXPECT_TRUE(WrittenValues().empty());
+    EXPECT_EQ(OnlyMessage().title, kInvalidPathTitle);
 }
 
 }  // namespace

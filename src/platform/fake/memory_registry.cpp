@@ -203,6 +203,17 @@ std::int32_t MemoryRegistry::QueryValue(RegKey key, const std::string& valueName
     return kErrorSuccess;
 }
 
+std::int32_t MemoryRegistry::DeleteValue(RegKey key, const std::string& valueName) {
+    const auto path = KeyPathOf(key);
+    if (!path) {
+        return kErrorInvalidHandle;
+    }
+    if (const auto status = InjectedStatus(RegistryOperation::DeleteValue, *path, valueName)) {
+        return *status;
+    }
+    return keys_[*path].erase(Lower(valueName)) == 1 ? kErrorSuccess : kErrorFileNotFound;
+}
+
 std::int32_t MemoryRegistry::CloseKey(RegKey key) {
     return handles_.erase(key) == 1 || RootName(key) ? kErrorSuccess : kErrorInvalidHandle;
 }

@@ -1,10 +1,13 @@
-// Stand-ins that record what the program asked for: message boxes and hidden processes.
+// Stand-ins that record what the program asked for: message boxes, hidden processes, the
+// environment broadcast; and a fixed list of the folders Windows reports.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/environment_api.h"
+#include "platform/known_folders_api.h"
 #include "platform/message_box_api.h"
 #include "platform/process_api.h"
 
@@ -21,9 +24,10 @@ class MessageRecorder : public MessageBoxApi {
   public:
     int Show(std::u16string_view text, std::u16string_view title, std::uint32_t style) override {
         shown.push_back({std::u16string(text), std::u16string(title), style});
-        return 1;  // IDOK
+        return (style & kMbYesNo) ? answerToQuestions : 1;  // IDOK
     }
     std::vector<ShownMessage> shown;
+    int answerToQuestions = kIdNo;
 };
 
 class ProcessRecorder : public ProcessApi {
@@ -36,6 +40,19 @@ class ProcessRecorder : public ProcessApi {
     }
     std::vector<std::u16string> started;
     bool failToStart = false;
+};
+
+class EnvironmentRecorder : public EnvironmentApi {
+  public:
+    void AnnounceEnvironmentChange() override { ++announcements; }
+    int announcements = 0;
+};
+
+class KnownFolderList : public KnownFoldersApi {
+  public:
+    explicit KnownFolderList(std::vector<NamedFolder> folders) : folders(std::move(folders)) {}
+    std::vector<NamedFolder> ProtectedFolders() override { return folders; }
+    std::vector<NamedFolder> folders;
 };
 
 }  // namespace tarnwick::fake

@@ -77,6 +77,15 @@ std::int32_t RecordingRegistry::QueryValue(RegKey key, const std::string& valueN
     return static_cast<std::int32_t>(calls_.back().result);
 }
 
+std::int32_t RecordingRegistry::DeleteValue(RegKey key, const std::string& valueName) {
+    const std::int32_t result = inner_.DeleteValue(key, valueName);
+    calls_.push_back({.operation = RegistryOperation::DeleteValue,
+                      .key = key,
+                      .valueName = valueName,
+                      .result = result});
+    return result;
+}
+
 std::int32_t RecordingRegistry::CloseKey(RegKey key) {
     if (const auto handle = open_.find(key); handle != open_.end()) {
         open_.erase(handle);

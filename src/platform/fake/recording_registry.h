@@ -48,6 +48,7 @@ class RecordingRegistry : public RegistryApi {
                          std::uint32_t access, RegKey* key) override;
     std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t* reserved,
                             std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+    std::int32_t DeleteValue(RegKey key, const std::string& valueName) override;
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,
                                     std::uint32_t size) override;

@@ -128,6 +128,9 @@ int ScriptedShell::FileOperation(tarnwick::FileOperation& operation) {
     operations_.push_back(operation);
     ThrowIfScripted(ShellStep::FileOperation);
     if (!root_) {
+        if (effect_) {
+            effect_();
+        }
         operation.anyOperationsAborted = aborted_;
         return fileOperationResult_;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -39,6 +40,9 @@ class ScriptedShell : public ShellApi {
         fileOperationResult_ = result;
         aborted_ = aborted;
     }
+    // What a copy does while no scratch root is set, such as files appearing in a test's
+    // in-memory file system.
+    void WhenCopying(std::function<void()> effect) { effect_ = std::move(effect); }
     // From now on an FO_COPY of "X:\folder\*.*" (or "\*") into "Y:\folder" is carried out under
     // root (created if missing), which stands for every drive: "X:\a\b" is root/X/a/b.
     // Symbolic links are never followed, so nothing outside root is read or written.
@@ -73,6 +77,7 @@ class ScriptedShell : public ShellApi {
     std::optional<ShellStep> throwAt_;
     int fileOperationResult_ = 0;
     bool aborted_ = false;
+    std::function<void()> effect_;
     std::optional<std::filesystem::path> root_;
     ItemIdList nextList_ = 0x00A10000;
     ItemIdList lastChosen_ = 0;

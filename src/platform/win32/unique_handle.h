@@ -35,7 +35,14 @@ class UniqueHandle {
 };
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueFind = UniqueHandle<HANDLE, &::FindClose>;
+using UniqueModule = UniqueHandle<HMODULE, &::FreeLibrary>;
 using UniqueHkey = UniqueHandle<HKEY, &::RegCloseKey>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
+
+// File and find handles report failure as INVALID_HANDLE_VALUE, which the owners hold as null.
+inline HANDLE NullIfInvalid(HANDLE handle) {
+    return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+}
 
 }  // namespace tarnwick::win32

@@ -64,6 +64,10 @@ std::int32_t Win32Registry::QueryValue(RegKey key, const std::string& valueName,
                             reinterpret_cast<DWORD*>(type), data, reinterpret_cast<DWORD*>(size));
 }
 
+std::int32_t Win32Registry::DeleteValue(RegKey key, const std::string& valueName) {
+    return RegDeleteValueA(ToHkey(key), valueName.c_str());
+}
+
 std::int32_t Win32Registry::CloseKey(RegKey key) {
     return RegCloseKey(ToHkey(key));
 }

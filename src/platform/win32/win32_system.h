@@ -1,22 +1,15 @@
-// Directory creation, hidden processes, message boxes and the folders a deletion must spare,
-// bound to imagehlp, kernel32, user32 and shell32.
+// Hidden command interpreters, message boxes, the folders Windows reports and the environment
+// broadcast, bound to kernel32, user32 and shell32.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
-
-#include "core/redirect_run.h"
-#include "platform/directory_api.h"
+#include "platform/environment_api.h"
+#include "platform/known_folders_api.h"
 #include "platform/message_box_api.h"
 #include "platform/process_api.h"
 
 namespace tarnwick::win32 {
-
-class Win32Directories : public DirectoryApi {
-  public:
-    int MakeSureDirectoryPathExists(const std::string& ansiPath) override;
-};
 
 class Win32Processes : public ProcessApi {
   public:
@@ -32,7 +25,14 @@ class Win32MessageBox : public MessageBoxApi {
     HWND owner_ = nullptr;
 };
 
-// The user's profile, the Windows folder and the Program Files folders.
-std::vector<ProtectedFolder> SystemFolders();
+class Win32KnownFolders : public KnownFoldersApi {
+  public:
+    std::vector<NamedFolder> ProtectedFolders() override;
+};
+
+class Win32Environment : public EnvironmentApi {
+  public:
+    void AnnounceEnvironmentChange() override;
+};
 
 }  // namespace tarnwick::win32

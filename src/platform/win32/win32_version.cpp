@@ -1,18 +1,40 @@
 #include "platform/win32/win32_version.h"
 
-#include <windows.h>
-
-// windows.h has just mapped the member names to the "W" functions again.
-#undef GetFileVersionInfoSize
-#undef GetFileVersionInfo
-#undef VerQueryValue
+#include "platform/win32/system_library.h"
 
 namespace tarnwick::win32 {
 
+namespace {
+
+template <typename Function>
+void Find(HMODULE library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+}  // namespace
+
+const Win32Version::Functions& Win32Version::Loaded() {
+    if (!loadTried_) {
+        loadTried_ = true;
+        library_ = LoadSystemLibrary(L"version.dll");
+        Functions found;
+        if (library_) {
+            Find(library_.get(), "GetFileVersionInfoSizeA", found.infoSize);
+            Find(library_.get(), "GetFileVersionInfoA", found.info);
+            Find(library_.get(), "VerQueryValueA", found.query);
+        }
+        if (found.infoSize && found.info && found.query) {
+            functions_ = found;
+        }
+    }
+    return functions_;
+}
+
 std::uint32_t Win32Version::GetFileVersionInfoSize(const std::string& ansiPath,
                                                    std::uint32_t* handle) {
+    const Functions& version = Loaded();
     DWORD reported = 0;
-    const DWORD size = GetFileVersionInfoSizeA(ansiPath.c_str(), &reported);
+    const DWORD size = version.infoSize ? version.infoSize(ansiPath.c_str(), &reported) : 0;
     if (handle) {
         *handle = reported;
     }
@@ -21,14 +43,17 @@ std::uint32_t Win32Version::GetFileVersionInfoSize(const std::string& ansiPath,
 
 int Win32Version::GetFileVersionInfo(const std::string& ansiPath, std::uint32_t handle,
                                      std::uint32_t size, std::uint8_t* data) {
-    return GetFileVersionInfoA(ansiPath.c_str(), handle, size, data);
+    const Functions& version = Loaded();
+    return version.info ? version.info(ansiPath.c_str(), handle, size, data) : 0;
 }
 
 int Win32Version::VerQueryValue(const std::uint8_t* block, const std::string& subBlock,
                                 const std::uint8_t** value, std::uint32_t* length) {
+    const Functions& version = Loaded();
     void* found = nullptr;
     UINT foundLength = 0;
-    const BOOL result = VerQueryValueA(block, subBlock.c_str(), &found, &foundLength);
+    const BOOL result =
+        version.query ? version.query(block, subBlock.c_str(), &found, &foundLength) : FALSE;
     if (result) {
         *value = static_cast<const std::uint8_t*>(found);
         *length = foundLength;

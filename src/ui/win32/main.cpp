@@ -11,7 +11,9 @@
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/mutex_single_instance.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
@@ -52,6 +54,8 @@ tarnwick::ProgramFile OwnProgramFile() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace tarnwick;
+    // Before anything loads a library: none may come from the program's folder.
+    win32::RestrictLibrarySearchToSystem();
     win32::MutexSingleInstance singleInstance;
     if (!FrmMain::Form_Initialize(singleInstance)) {
         return 0;
@@ -70,10 +74,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         win32::Win32Shell shellApi;
         ModRegShell shell(shellApi, codePage);
         win32::Win32MessageBox messages;
-        win32::Win32Directories directories;
+        win32::Win32FileSystem files;
         win32::Win32Processes processes;
-        const RedirectServices services{
-            modReg, shell, {messages, directories, codePage}, processes, win32::SystemFolders()};
+        win32::Win32KnownFolders knownFolders;
+        win32::Win32Environment environment;
+        const RedirectServices services{modReg,   shell,     messages,     files,
+                                        codePage, processes, knownFolders, environment};
 
         win32::Win32Version versionApi;
         ModFileVersion versions(versionApi, codePage);

@@ -1,0 +1,132 @@
+#include "core/deletion_guard.h"
+
+#include "core/path.h"
+#include "core/text.h"
+
+namespace tarnwick {
+
+namespace {
+
+struct GuardedFolder {
+    std::u16string name;
+    std::u16string path;  // canonical where Windows could resolve it
+};
+
+// Why a path cannot go into the command line safely, or nullopt.
+std::optional<std::u16string> CommandProblem(std::u16string_view path, const CodePage& codePage) {
+    if (codePage.ToAnsi(path).size() >= kMaxPathBytes) {
+        return u"路径太长, 不能安全地交给命令行";
+    }
+    // The path goes into the command line between quotes.
+    if (HasCommandUnsafeCharacter(path)) {
+        return u"路径含有不能用于命令行的字符";
+    }
+    if (!IsAbsolutePath(path)) {
+        return u"不是完整的路径";
+    }
+    return std::nullopt;
+}
+
+std::vector<GuardedFolder> GuardedFolders(const RunRequest& request,
+                                          const RedirectServices& services) {
+    std::vector<GuardedFolder> guarded;
+    for (NamedFolder& known : services.knownFolders.ProtectedFolders()) {
+        guarded.push_back({std::move(known.name), std::move(known.path)});
+    }
+    for (const FolderRequest& folder : request.folders) {
+        const std::u16string name(folder.folder->folder);
+        if (!folder.folder->deleteAsTemporary) {
+            guarded.push_back({name + u"的位置", folder.location});
+        }
+        if (folder.selected) {
+            guarded.push_back({name + u"的新位置", folder.destination});
+        }
+    }
+    std::erase_if(guarded, [](const GuardedFolder& g) { return g.path.empty(); });
+    for (GuardedFolder& g : guarded) {
+        // A folder that cannot be resolved is still compared as it is spelled.
+        if (auto canonical = services.files.CanonicalPath(g.path)) {
+            g.path = std::move(*canonical);
+        }
+    }
+    return guarded;
+}
+
+std::optional<std::u16string> ReasonToKeep(const std::u16string& location,
+                                           std::u16string* canonical,
+                                           const std::vector<GuardedFolder>& guarded,
+                                           const RedirectServices& services) {
+    if (location.empty()) {
+        return u"位置为空";
+    }
+    // Judged before Windows resolves it: a relative path would resolve against the current folder.
+    if (auto problem = CommandProblem(location, services.codePage)) {
+        return problem;
+    }
+    std::optional<std::u16string> resolved = services.files.CanonicalPath(location);
+    if (!resolved) {
+        return u"Windows 无法解析这个路径";
+    }
+    if (auto problem = CommandProblem(*resolved, services.codePage)) {
+        return *problem + u": " + ShownPath(*resolved);
+    }
+    if (IsRootPath(*resolved)) {
+        return u"是驱动器或共享的根目录";
+    }
+    for (const GuardedFolder& g : guarded) {
+        if (IsSameOrInside(g.path, *resolved)) {
+            return (SamePath(g.path, *resolved) ? u"就是" : u"包含") + g.name + u" (" +
+                   ShownPath(g.path) + u")";
+        }
+    }
+    *canonical = std::move(*resolved);
+    return std::nullopt;
+}
+
+}  // namespace
+
+const Deletion* DeletionPlan::Find(const ManagedFolder& folder) const {
+    for (const Deletion& deletion : deletions) {
+        if (deletion.folder == &folder) {
+            return &deletion;
+        }
+    }
+    return nullptr;
+}
+
+DeletionPlan PlanDeletions(const RunRequest& request, const RedirectServices& services) {
+    const std::vector<GuardedFolder> guarded = GuardedFolders(request, services);
+    DeletionPlan plan;
+    for (const FolderRequest& folder : request.folders) {
+        if (!folder.folder->deleteAsTemporary) {
+            continue;
+        }
+        std::u16string canonical;
+        if (auto reason = ReasonToKeep(folder.location, &canonical, guarded, services)) {
+            plan.kept.push_back({folder.folder, folder.location, std::move(*reason)});
+        } else {
+            plan.deletions.push_back({folder.folder, std::move(canonical)});
+        }
+    }
+    return plan;
+}
+
+std::u16string DeletionCommand(std::u16string_view path, bool keepFolder) {
+    const std::u16string quoted = u"\"" + std::u16string(path) + u"\"";
+    std::u16string command = u"CMD.exe /C RD /S/Q " + quoted;
+    if (keepFolder) {
+        command += u" & MD " + quoted;
+    }
+    return command;
+}
+
+std::u16string KeptFoldersMessage(const std::vector<KeptFolder>& kept) {
+    std::u16string text = u"为了安全, 下列临时文件夹没有删除:\n";
+    for (const KeptFolder& folder : kept) {
+        text += u"\n" + std::u16string(folder.folder->folder) + u": " + ShownPath(folder.location) +
+                u"\n    " + folder.reason + u"\n";
+    }
+    return text;
+}
+
+}  // namespace tarnwick

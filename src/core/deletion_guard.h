@@ -1,0 +1,45 @@
+// Which old temporary folders the delete option may remove, judged on the path that Windows will
+// act on, and the commands that remove them.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/run_request.h"
+#include "core/run_services.h"
+
+namespace tarnwick {
+
+struct Deletion {
+    const ManagedFolder* folder;
+    std::u16string path;  // the canonical form, which the command names
+};
+
+struct KeptFolder {
+    const ManagedFolder* folder;
+    std::u16string location;
+    std::u16string reason;
+};
+
+struct DeletionPlan {
+    std::vector<Deletion> deletions;
+    std::vector<KeptFolder> kept;
+
+    const Deletion* Find(const ManagedFolder& folder) const;
+};
+
+inline constexpr std::u16string_view kKeptTitle = u"保留临时文件夹";
+
+// Every temporary folder's location is deleted unless it cannot be judged safely, or it is or
+// holds a folder that Windows reports, Favorites' or My Documents' location, or the destination
+// of a folder selected in this run.
+DeletionPlan PlanDeletions(const RunRequest& request, const RedirectServices& services);
+
+// RD /S/Q of the folder, then MD of it again when it must still exist afterwards.
+std::u16string DeletionCommand(std::u16string_view path, bool keepFolder);
+
+// One information message for all kept folders, short enough to stay on the screen.
+std::u16string KeptFoldersMessage(const std::vector<KeptFolder>& kept);
+
+}  // namespace tarnwick

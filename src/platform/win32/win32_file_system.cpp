@@ -1,0 +1,257 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
+
+namespace tarnwick::win32 {
+
+namespace {
+
+std::optional<std::wstring> FullPath(const std::wstring& path) {
+    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return std::nullopt;
+    }
+    std::wstring full(needed, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) {
+        return std::nullopt;
+    }
+    full.resize(length);
+    return full;
+}
+
+// "C:\" for a drive, "\\server\share\" for a share; 0 for anything else (devices, "\\?\").
+std::size_t RootLength(const std::wstring& path) {
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') {
+        return 3;
+    }
+    if (path.starts_with(L"\\\\") && !path.starts_with(L"\\\\?\\") &&
+        !path.starts_with(L"\\\\.\\")) {
+        const std::size_t server = path.find(L'\\', 2);
+        if (server == std::wstring::npos || server == 2) {
+            return 0;
+        }
+        const std::size_t share = path.find(L'\\', server + 1);
+        if (share == server + 1) {
+            return 0;
+        }
+        return share == std::wstring::npos ? path.size() : share + 1;
+    }
+    return 0;
+}
+
+std::vector<std::wstring> Levels(const std::wstring& rest) {
+    std::vector<std::wstring> levels;
+    std::size_t start = 0;
+    while (start < rest.size()) {
+        const std::size_t end = std::min(rest.find(L'\\', start), rest.size());
+        std::wstring level = rest.substr(start, end - start);
+        // Windows drops trailing dots and spaces from what it opens; judge the name it opens.
+        while (!level.empty() && (level.back() == L'.' || level.back() == L' ')) {
+            level.pop_back();
+        }
+        if (!level.empty()) {
+            levels.push_back(std::move(level));
+        }
+        start = end + 1;
+    }
+    return levels;
+}
+
+// path followed by levels[from, to).
+std::wstring Joined(std::wstring path, const std::vector<std::wstring>& levels, std::size_t from,
+                    std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (!path.empty() && path.back() != L'\\') {
+            path += L'\\';
+        }
+        path += levels[i];
+    }
+    return path;
+}
+
+std::optional<std::wstring> LongPath(const std::wstring& path) {
+    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
+    if (needed == 0) {
+        return std::nullopt;
+    }
+    std::wstring longPath(needed, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
+    if (length == 0 || length >= needed) {
+        return std::nullopt;
+    }
+    longPath.resize(length);
+    return longPath;
+}
+
+// Where an existing path really is: links followed, short names long, names in their own case.
+std::optional<std::wstring> ResolvedExisting(const std::wstring& path) {
+    const UniqueKernelHandle file(NullIfInvalid(CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)));
+    if (!file) {
+        return std::nullopt;
+    }
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length =
+        GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length >= final.size()) {
+        final.resize(length + 1);
+        length =
+            GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
+                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    }
+    if (length == 0 || length >= final.size()) {
+        return std::nullopt;
+    }
+    final.resize(length);
+    if (final.starts_with(L"\\\\?\\UNC\\")) {
+        return L"\\\\" + final.substr(8);
+    }
+    if (final.starts_with(L"\\\\?\\")) {
+        return final.substr(4);
+    }
+    return final;
+}
+
+// The form FindFirstFileW takes for any length.
+std::wstring LongForm(const std::wstring& path) {
+    if (path.starts_with(L"\\\\?\\")) {
+        return path;
+    }
+    if (path.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + path.substr(2);
+    }
+    return L"\\\\?\\" + path;
+}
+
+std::wstring Child(const std::wstring& folder, const std::wstring& name) {
+    return folder.empty() || folder.back() == L'\\' ? folder + name : folder + L'\\' + name;
+}
+
+bool IsDotEntry(const WIN32_FIND_DATAW& found) {
+    return std::wstring_view(found.cFileName) == L"." ||
+           std::wstring_view(found.cFileName) == L"..";
+}
+
+}  // namespace
+
+std::optional<std::u16string> Win32FileSystem::CanonicalPath(std::u16string_view path) {
+    const std::wstring wide = Wide(path);
+    if (wide.empty() || wide.find(L'\0') != std::wstring::npos) {
+        return std::nullopt;
+    }
+    const std::optional<std::wstring> full = FullPath(wide);
+    const std::size_t rootLength = full ? RootLength(*full) : 0;
+    if (rootLength == 0) {
+        return std::nullopt;
+    }
+    const std::wstring root = full->substr(0, rootLength);
+    const std::vector<std::wstring> levels = Levels(full->substr(rootLength));
+    std::wstring canonical = Joined(root, levels, 0, levels.size());
+    // The longest part that exists is resolved; the levels still to be created stay as named.
+    for (std::size_t existing = levels.size() + 1; existing-- > 0;) {
+        const std::wstring prefix = Joined(root, levels, 0, existing);
+        std::optional<std::wstring> resolved = ResolvedExisting(prefix);
+        if (!resolved) {
+            resolved = LongPath(prefix);
+        }
+        if (resolved) {
+            canonical = Joined(*resolved, levels, existing, levels.size());
+            break;
+        }
+    }
+    if (canonical.size() > 3 && canonical.back() == L'\\') {
+        canonical.pop_back();
+    }
+    return Narrow(canonical);
+}
+
+PathKind Win32FileSystem::KindOf(std::u16string_view path) {
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+    }
+    switch (GetLastError()) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_DRIVE:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+            return PathKind::Missing;
+        default:
+            return PathKind::Unreadable;
+    }
+}
+
+bool Win32FileSystem::HasEntries(std::u16string_view folder) {
+    WIN32_FIND_DATAW found{};
+    const UniqueFind find(
+        NullIfInvalid(FindFirstFileW(Child(LongForm(Wide(folder)), L"*").c_str(), &found)));
+    if (!find) {
+        return false;
+    }
+    do {
+        if (!IsDotEntry(found)) {
+            return true;
+        }
+    } while (FindNextFileW(find.get(), &found));
+    return false;
+}
+
+bool Win32FileSystem::CreateFolder(std::u16string_view path) {
+    const std::wstring wide = Wide(path);
+    if (CreateDirectoryW(wide.c_str(), nullptr)) {
+        return true;
+    }
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::RemoveEmptyFolder(std::u16string_view path) {
+    return RemoveDirectoryW(Wide(path).c_str()) != FALSE;
+}
+
+std::optional<std::vector<TreeEntry>> Win32FileSystem::ListTree(std::u16string_view root) {
+    std::vector<TreeEntry> entries;
+    const std::wstring base = LongForm(Wide(root));
+    std::vector<std::wstring> pending{L""};  // folders still to list, relative to root
+    while (!pending.empty()) {
+        const std::wstring relative = std::move(pending.back());
+        pending.pop_back();
+        WIN32_FIND_DATAW found{};
+        const UniqueFind find(
+            NullIfInvalid(FindFirstFileW(Child(Child(base, relative), L"*").c_str(), &found)));
+        if (!find) {
+            return std::nullopt;
+        }
+        do {
+            if (IsDotEntry(found)) {
+                continue;
+            }
+            const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            const std::wstring name = Child(relative, found.cFileName);
+            entries.push_back(
+                {Narrow(name),
+                 (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                 folder});
+            // A link is listed, not followed: the copy does not follow it either.
+            if (folder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                pending.push_back(name);
+            }
+        } while (FindNextFileW(find.get(), &found));
+        if (GetLastError() != ERROR_NO_MORE_FILES) {
+            return std::nullopt;
+        }
+    }
+    return entries;
+}
+
+}  // namespace tarnwick::win32

@@ -1,0 +1,139 @@
+#include "fakes/memory_file_system.h"
+
+#include "core/path.h"
+
+namespace tarnwick::fake {
+
+namespace {
+
+std::u16string Key(std::u16string_view path) {
+    return ComparablePath(path);
+}
+
+// "/" as "\", no trailing "\" but a root's.
+std::u16string Spelled(std::u16string_view path) {
+    std::u16string spelled(path);
+    for (char16_t& c : spelled) {
+        c = c == u'/' ? u'\\' : c;
+    }
+    while (spelled.size() > 3 && spelled.back() == u'\\') {
+        spelled.pop_back();
+    }
+    return spelled;
+}
+
+}  // namespace
+
+MemoryFileSystem::MemoryFileSystem() {
+    for (const std::u16string_view drive : {u"C:\\", u"D:\\", u"E:\\"}) {
+        entries_[Key(drive)] = {std::u16string(drive), true, 0};
+    }
+}
+
+void MemoryFileSystem::AddFolder(std::u16string_view path) {
+    for (const std::u16string& prefix : PathPrefixes(Spelled(path))) {
+        entries_.try_emplace(Key(prefix), Entry{prefix, true, 0});
+    }
+}
+
+void MemoryFileSystem::AddFile(std::u16string_view path, std::uint64_t size) {
+    const std::u16string spelled = Spelled(path);
+    AddFolder(spelled.substr(0, spelled.rfind(u'\\')));
+    entries_[Key(spelled)] = {spelled, false, size};
+}
+
+void MemoryFileSystem::SetCanonical(std::u16string_view path,
+                                    std::optional<std::u16string> canonical) {
+    canonical_[Key(path)] = std::move(canonical);
+}
+
+void MemoryFileSystem::SetUnreadable(std::u16string_view path) {
+    unreadable_.insert(Key(path));
+}
+
+void MemoryFileSystem::FailToCreate(std::u16string_view path) {
+    failToCreate_.insert(Key(path));
+}
+
+bool MemoryFileSystem::Exists(std::u16string_view path) const {
+    return entries_.contains(Key(path));
+}
+
+std::optional<std::u16string> MemoryFileSystem::CanonicalPath(std::u16string_view path) {
+    for (const auto& [from, to] : canonical_) {
+        if (IsSameOrInside(path, from)) {
+            if (!to) {
+                return std::nullopt;
+            }
+            const std::u16string rest = Spelled(path).substr(Spelled(from).size());
+            return *to + rest;
+        }
+    }
+    return Spelled(path);
+}
+
+PathKind MemoryFileSystem::KindOf(std::u16string_view path) {
+    if (unreadable_.contains(Key(path))) {
+        return PathKind::Unreadable;
+    }
+    const auto found = entries_.find(Key(path));
+    if (found == entries_.end()) {
+        return PathKind::Missing;
+    }
+    return found->second.folder ? PathKind::Folder : PathKind::File;
+}
+
+std::vector<std::pair<std::u16string, const MemoryFileSystem::Entry*>> MemoryFileSystem::Inside(
+    std::u16string_view folder) const {
+    const std::u16string key = Key(folder);
+    const std::u16string prefix = key.back() == u'\\' ? key : key + u'\\';
+    std::vector<std::pair<std::u16string, const Entry*>> inside;
+    for (const auto& [path, entry] : entries_) {
+        if (path.size() > prefix.size() && path.starts_with(prefix)) {
+            inside.push_back({entry.path.substr(prefix.size()), &entry});
+        }
+    }
+    return inside;
+}
+
+bool MemoryFileSystem::HasEntries(std::u16string_view folder) {
+    return !Inside(folder).empty();
+}
+
+bool MemoryFileSystem::CreateFolder(std::u16string_view path) {
+    const std::u16string spelled = Spelled(path);
+    if (KindOf(spelled) == PathKind::Folder) {
+        return true;
+    }
+    const std::size_t parent = spelled.rfind(u'\\');
+    if (failToCreate_.contains(Key(spelled)) || parent == std::u16string::npos ||
+        KindOf(spelled.substr(0, std::max<std::size_t>(parent, 3))) != PathKind::Folder ||
+        KindOf(spelled) == PathKind::File) {
+        return false;
+    }
+    entries_.try_emplace(Key(spelled), Entry{spelled, true, 0});
+    created.push_back(spelled);
+    return true;
+}
+
+bool MemoryFileSystem::RemoveEmptyFolder(std::u16string_view path) {
+    if (KindOf(path) != PathKind::Folder || HasEntries(path)) {
+        return false;
+    }
+    entries_.erase(Key(path));
+    removed.push_back(Spelled(path));
+    return true;
+}
+
+std::optional<std::vector<TreeEntry>> MemoryFileSystem::ListTree(std::u16string_view root) {
+    if (KindOf(root) != PathKind::Folder) {
+        return std::nullopt;
+    }
+    std::vector<TreeEntry> tree;
+    for (const auto& [relative, entry] : Inside(root)) {
+        tree.push_back({relative, entry->size, entry->folder});
+    }
+    return tree;
+}
+
+}  // namespace tarnwick::fake
