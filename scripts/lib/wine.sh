@@ -72,6 +72,8 @@ tarnwick_start_wine_host() {
     return 1
   fi
   tarnwick_seal_prefix || return 1
+  # Drive S: is a scratch disk inside the prefix, for tests that need a drive root of their own.
+  mkdir -p "$WINEPREFIX/scratch-disk" && ln -s ../scratch-disk "$WINEPREFIX/dosdevices/s:" || return 1
   # Debian's Wine 8 looks for its own fonts (fonts-wine) in the wrong folder;
   # without Marlett the caption buttons show "0 1 r". Give the prefix a copy.
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" || return 1

@@ -18,6 +18,11 @@ TEST(WineHost, DriveZIsNotMapped) {
         << "the scratch prefix must not reach this machine's root";
 }
 
+TEST(WineHost, ScratchDiskSIsMapped) {
+    EXPECT_EQ(GetDriveTypeW(L"S:\\"), static_cast<UINT>(DRIVE_FIXED))
+        << "tests that need a drive root of their own use S:";
+}
+
 TEST(SingleInstance, TheSecondClaimSeesTheFirst) {
     win32::MutexSingleInstance first;
     win32::MutexSingleInstance second;

@@ -1,19 +1,21 @@
-// The directory, process and destination-check bindings against Wine's real file system and
-// command interpreter, inside the scratch prefix's temporary folder.
+// The file-system, process and known-folder bindings against Wine's real disk, command interpreter
+// and shell, on the scratch disk S:.
 #include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
-#include <thread>
 
-#include "core/check_target.h"
-#include "platform/fake/recorders.h"
-#include "platform/win32/ansi_code_page.h"
+#include "core/text.h"
+#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_system.h"
-#include "support/wait_for.h"
+#include "scratch_disk.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -21,90 +23,170 @@ namespace {
 namespace fs = std::filesystem;
 
 std::u16string Text(const fs::path& path) {
-    const std::wstring wide = path.wstring();
-    return std::u16string(wide.begin(), wide.end());
+    return path.u16string();
 }
 
-class OnWineDisk : public ::testing::Test {
-  protected:
-    OnWineDisk() {
-        wchar_t temp[MAX_PATH] = {};
-        GetTempPathW(MAX_PATH, temp);
-        scratch_ = fs::path(temp) / (L"tarnwick-system-" + std::to_wstring(GetCurrentProcessId()));
-        fs::create_directories(scratch_);
+std::string Utf8(const std::wstring& text) {
+    return ToUtf8(std::u16string(text.begin(), text.end()));
+}
+
+std::wstring Known(const KNOWNFOLDERID& id) {
+    PWSTR path = nullptr;
+    SHGetKnownFolderPath(id, 0, nullptr, &path);
+    std::wstring text = path ? path : L"";
+    CoTaskMemFree(path);
+    return text;
+}
+
+// Every entry directly in folder, by name.
+std::vector<std::wstring> Entries(const fs::path& folder) {
+    std::vector<std::wstring> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().wstring());
     }
-    ~OnWineDisk() override {
-        std::error_code ignored;
-        fs::remove_all(scratch_, ignored);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(FileSystem, TheCanonicalFormIsWhatWindowsActsOn) {
+    win32::Win32FileSystem files;
+    const std::wstring documents = Known(FOLDERID_Documents);
+    ASSERT_FALSE(documents.empty());
+    wchar_t shortName[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameW(documents.c_str(), shortName, MAX_PATH), 0u);
+    ASSERT_NE(std::wstring(shortName), documents) << "no 8.3 name to test with";
+    std::wstring upper = documents;
+    for (wchar_t& c : upper) {
+        c = towupper(c);
     }
-
-    fs::path scratch_;
-    win32::AnsiCodePage codePage_;
-    win32::Win32Directories directories_;
-    win32::Win32Processes processes_;
-    fake::MessageRecorder messages_;
-};
-
-TEST_F(OnWineDisk, CheckTargetCreatesSeveralMissingLevels) {
-    const fs::path destination = scratch_ / L"一" / L"two" / L"三 four";
-    EXPECT_TRUE(
-        CheckTarget(u"C:\\ELSEWHERE", Text(destination), {messages_, directories_, codePage_}));
-    EXPECT_TRUE(fs::is_directory(destination));
-    EXPECT_TRUE(messages_.shown.empty());
+    const std::u16string expected(documents.begin(), documents.end());
+    for (const std::wstring& spelling :
+         {documents + L".", documents + L".\\.", documents + L" . ", documents + L"\\x\\..",
+          std::wstring(shortName), upper, documents + L"\\"}) {
+        EXPECT_EQ(files.CanonicalPath(std::u16string(spelling.begin(), spelling.end())), expected)
+            << Utf8(spelling);
+    }
+    // A level still to be created keeps its name as typed, less what Windows drops.
+    EXPECT_EQ(files.CanonicalPath(std::u16string(shortName, shortName + wcslen(shortName)) +
+                                  u"\\New Folder.\\Sub "),
+              expected + u"\\New Folder\\Sub");
+    EXPECT_EQ(files.CanonicalPath(u"C:\\CON"), std::nullopt);
+    EXPECT_EQ(files.CanonicalPath(u"relative"), std::nullopt) << "not from the current folder";
 }
 
-TEST_F(OnWineDisk, AnInvalidPathIsRefusedAndNothingIsCreated) {
-    // A character Windows forbids in names, and a drive that does not exist.
-    EXPECT_EQ(
-        directories_.MakeSureDirectoryPathExists(codePage_.ToAnsi(Text(scratch_)) + "\\a<b\\"), 0);
-    EXPECT_EQ(directories_.MakeSureDirectoryPathExists("Q:\\Temp\\Temp\\"), 0);
-    EXPECT_FALSE(CheckTarget(u"C:\\X", u"Q:\\Temp\\Temp", {messages_, directories_, codePage_}));
-    ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0].title, kInvalidPathTitle);
-    EXPECT_TRUE(fs::is_empty(scratch_));
+TEST(FileSystem, FoldersAreMadeWholeWhateverTheirNames) {
+    const ScratchFolder scratch(L"folders");
+    win32::Win32FileSystem files;
+    // 淺 is 9C 5C in code page 936: its second byte is a backslash.
+    const std::u16string level1 = scratch.Text() + u"\\淺";
+    const std::u16string level2 = level1 + u"\\乗 x";
+    EXPECT_TRUE(files.CreateFolder(level1));
+    EXPECT_TRUE(files.CreateFolder(level2));
+    EXPECT_TRUE(files.CreateFolder(level2)) << "an existing folder is fine";
+    EXPECT_EQ(Entries(scratch.path()), std::vector<std::wstring>{L"淺"});
+    EXPECT_EQ(Entries(fs::path(level1)), std::vector<std::wstring>{L"乗 x"});
+    EXPECT_EQ(files.KindOf(level2), PathKind::Folder);
+
+    const std::u16string tooLong = scratch.Text() + u"\\" + std::u16string(300, u'x');
+    EXPECT_FALSE(files.CreateFolder(tooLong));
+    EXPECT_FALSE(files.CreateFolder(scratch.Text() + u"\\" + std::u16string(40000, u'y')));
+    EXPECT_EQ(Entries(scratch.path()), std::vector<std::wstring>{L"淺"});
+
+    std::ofstream(fs::path(level2) / L"file") << "x";
+    EXPECT_FALSE(files.RemoveEmptyFolder(level2)) << "a folder with a file in it was removed";
+    EXPECT_EQ(files.KindOf(level2 + u"\\file"), PathKind::File);
+    EXPECT_EQ(files.KindOf(level2 + u"\\missing\\deeper"), PathKind::Missing);
 }
 
-TEST_F(OnWineDisk, TheHiddenCommandRemovesAFolderTree) {
-    const fs::path tree = scratch_ / L"旧 TEMP";
-    fs::create_directories(tree / L"a" / L"b");
-    std::ofstream(tree / L"a" / L"b" / L"file.tmp") << "x";
-    std::ofstream(tree / L"noextension") << "x";
-    processes_.StartHidden(u"CMD.exe /C RD /S/Q \"" + Text(tree) + u"\"");
-    EXPECT_TRUE(WaitFor([&] { return !fs::exists(tree); })) << "the tree is still there";
+TEST(FileSystem, ATreeIsListedWithSizesWithoutFollowingLinks) {
+    const ScratchFolder scratch(L"tree");
+    win32::Win32FileSystem files;
+    fs::create_directories(scratch.path() / L"子" / L"empty");
+    std::ofstream(scratch.path() / L"子" / L"a.txt") << "abc";
+    std::ofstream(scratch.path() / L"README") << "12345";
+    auto tree = files.ListTree(scratch.Text());
+    ASSERT_TRUE(tree);
+    std::sort(tree->begin(), tree->end(), [](const TreeEntry& a, const TreeEntry& b) {
+        return a.relativePath < b.relativePath;
+    });
+    EXPECT_EQ(*tree, (std::vector<TreeEntry>{{u"README", 5, false},
+                                             {u"子", 0, true},
+                                             {u"子\\a.txt", 3, false},
+                                             {u"子\\empty", 0, true}}));
+    EXPECT_TRUE(files.HasEntries(scratch.Text()));
+    EXPECT_FALSE(files.HasEntries(scratch.Text() + u"\\子\\empty"));
+    EXPECT_FALSE(files.ListTree(scratch.Text() + u"\\missing"));
 }
 
-TEST_F(OnWineDisk, TheKeepingCommandEmptiesTheFolderAndLeavesIt) {
-    const fs::path tree = scratch_ / L"TEMP";
-    fs::create_directories(tree / L"sub");
-    std::ofstream(tree / L"sub" / L"file.tmp") << "x";
-    processes_.StartHidden(u"CMD.exe /C RD /S/Q \"" + Text(tree) + u"\" & MD \"" + Text(tree) +
-                           u"\"");
-    EXPECT_TRUE(WaitFor([&] { return !fs::exists(tree / L"sub"); }));
-    EXPECT_TRUE(WaitFor([&] { return fs::is_directory(tree) && fs::is_empty(tree); }));
-}
-
-TEST_F(OnWineDisk, AProgramThatCannotStartIsRaised) {
-    EXPECT_THROW(processes_.StartHidden(u"Q:\\no\\such\\program.exe"), ProcessStartError);
-}
-
-TEST(SystemFolders, NameTheProfileWindowsAndProgramFiles) {
-    const std::vector<ProtectedFolder> folders = win32::SystemFolders();
-    ASSERT_GE(folders.size(), 3u);
-    wchar_t windows[MAX_PATH] = {};
-    GetWindowsDirectoryW(windows, MAX_PATH);
-    const auto has = [&](std::wstring_view path) {
-        for (const ProtectedFolder& folder : folders) {
-            if (_wcsicmp(std::wstring(folder.path.begin(), folder.path.end()).c_str(),
-                         std::wstring(path).c_str()) == 0) {
-                return true;
-            }
-        }
-        return false;
+TEST(KnownFolders, TheUsersAndTheSystemsFoldersButNotTheTemporaryOnes) {
+    win32::Win32KnownFolders known;
+    const std::vector<NamedFolder> folders = known.ProtectedFolders();
+    const auto has = [&](const std::wstring& path) {
+        return !path.empty() &&
+               std::any_of(folders.begin(), folders.end(), [&](const NamedFolder& folder) {
+                   return _wcsicmp(std::wstring(folder.path.begin(), folder.path.end()).c_str(),
+                                   path.c_str()) == 0;
+               });
     };
-    EXPECT_TRUE(has(windows));
-    wchar_t profile[MAX_PATH] = {};
-    GetEnvironmentVariableW(L"USERPROFILE", profile, MAX_PATH);
-    EXPECT_TRUE(has(profile));
+    for (const KNOWNFOLDERID* id :
+         {&FOLDERID_Profile, &FOLDERID_Desktop, &FOLDERID_Documents, &FOLDERID_Favorites,
+          &FOLDERID_RoamingAppData, &FOLDERID_LocalAppData, &FOLDERID_Windows, &FOLDERID_System,
+          &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesCommon, &FOLDERID_ProgramData,
+          &FOLDERID_Public}) {
+        EXPECT_TRUE(has(Known(*id))) << Utf8(Known(*id));
+    }
+    for (const KNOWNFOLDERID* id :
+         {&FOLDERID_InternetCache, &FOLDERID_Cookies, &FOLDERID_History}) {
+        EXPECT_FALSE(has(Known(*id))) << Utf8(Known(*id));
+    }
+}
+
+TEST(HiddenCommand, RemovesAFolderTreeOrEmptiesAndKeepsIt) {
+    const ScratchFolder scratch(L"hidden");
+    win32::Win32Processes processes;
+    const fs::path removed = scratch.path() / L"旧 TEMP";
+    const fs::path emptied = scratch.path() / L"TEMP";
+    for (const fs::path& tree : {removed, emptied}) {
+        WriteMarker(tree / L"a" / L"b" / L"file.tmp");
+        WriteMarker(tree / L"noextension");
+    }
+    processes.StartHidden(u"CMD.exe /C RD /S/Q \"" + Text(removed) + u"\"");
+    processes.StartHidden(u"CMD.exe /C RD /S/Q \"" + Text(emptied) + u"\" & MD \"" + Text(emptied) +
+                          u"\"");
+    ASSERT_TRUE(ChildrenEnded());
+    EXPECT_FALSE(fs::exists(removed));
+    EXPECT_TRUE(fs::is_directory(emptied));
+    EXPECT_TRUE(fs::is_empty(emptied));
+}
+
+// The directory this test program runs from, in a form that opens it.
+fs::path OwnDirectory() {
+    wchar_t module[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring path = module;
+    if (path.rfind(L"unix\\", 0) == 0) {
+        path.insert(0, L"\\\\?\\");
+    }
+    return fs::path(path).parent_path();
+}
+
+TEST(HiddenCommand, ACmdExeBesideTheProgramNeverRuns) {
+    const ScratchFolder scratch(L"planted");
+    const fs::path planted = OwnDirectory() / L"CMD.exe";
+    ASSERT_TRUE(CopyFileW((OwnDirectory() / L"planted_cmd.exe").c_str(), planted.c_str(), FALSE));
+    DeleteFileW(L"C:\\planted-cmd-ran");
+    const fs::path tree = scratch.path() / L"old";
+    WriteMarker(tree / L"file.tmp");
+
+    win32::Win32Processes processes;
+    processes.StartHidden(u"CMD.exe /C RD /S/Q \"" + Text(tree) + u"\"");
+    const bool ended = ChildrenEnded();
+    DeleteFileW(planted.c_str());
+    const bool ran = fs::exists(L"C:\\planted-cmd-ran");
+    DeleteFileW(L"C:\\planted-cmd-ran");
+    ASSERT_TRUE(ended);
+    EXPECT_FALSE(ran) << "the planted CMD.exe ran";
+    EXPECT_FALSE(fs::exists(tree)) << "the system's cmd.exe did not run";
 }
 
 }  // namespace

@@ -1,0 +1,306 @@
+// The move button's run over the real bindings: Wine's registry, disk, shell copy and command
+// interpreter, on the scratch disk S:, with marker files that must survive and folders that must
+// be emptied. The window is the in-memory one; every registry value the run may write is put back
+// afterwards.
+#include <windows.h>
+
+#include <aclapi.h>
+#include <knownfolders.h>
+#include <sddl.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "core/check_target.h"
+#include "core/deletion_guard.h"
+#include "core/redirect_run.h"
+#include "core/run_request.h"
+#include "core/text.h"
+#include "platform/fake/recorders.h"
+#include "platform/win32/ansi_code_page.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_system.h"
+#include "scratch_disk.h"
+#include "ui/fake/memory_controls.h"
+
+namespace tarnwick::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Known(const KNOWNFOLDERID& id) {
+    PWSTR path = nullptr;
+    SHGetKnownFolderPath(id, 0, nullptr, &path);
+    fs::path known = path ? path : L"";
+    CoTaskMemFree(path);
+    return known;
+}
+
+std::u16string Text(const fs::path& path) {
+    return path.u16string();
+}
+
+// Every file and folder below root with its size, for comparing a tree before and after.
+std::vector<std::pair<std::wstring, std::uintmax_t>> Listing(const fs::path& root) {
+    std::vector<std::pair<std::wstring, std::uintmax_t>> listing;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root)) {
+        listing.push_back({entry.path().lexically_relative(root).wstring(),
+                           entry.is_regular_file() ? entry.file_size() : 0});
+    }
+    std::sort(listing.begin(), listing.end());
+    return listing;
+}
+
+class RunOnWine : public ::testing::Test {
+  protected:
+    RunOnWine() {
+        for (const ManagedFolder& folder : kManagedFolders) {
+            for (const RegistryTarget& target : folder.writeTargets) {
+                saved_.push_back(
+                    {target, *modReg_.SaveValue(kHkeyCurrentUser, target.key, target.valueName)});
+            }
+            // As start-up leaves the window.
+            controls_.SetText(folder.locationLabel, ToUpperCase(ReadLocation(modReg_, folder)));
+            controls_.SetText(folder.destinationBox, folder.defaultDestination);
+        }
+        controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
+    }
+    ~RunOnWine() override {
+        for (const auto& [target, value] : saved_) {
+            EXPECT_TRUE(
+                modReg_.RestoreValue(kHkeyCurrentUser, target.key, target.valueName, value));
+        }
+    }
+
+    void Run() {
+        messages_.shown.clear();
+        RedirectRun(controls_, services_);
+    }
+    void SetLocation(ControlId label, const fs::path& path) {
+        controls_.SetText(label, Text(path));
+    }
+    void Select(ControlId box, ControlId destinationBox, const fs::path& destination) {
+        controls_.SetValue(box, kChecked);
+        controls_.SetText(destinationBox, Text(destination));
+    }
+    std::optional<SavedValue> Value(const RegistryTarget& target) {
+        return modReg_.SaveValue(kHkeyCurrentUser, target.key, target.valueName);
+    }
+
+    win32::AnsiCodePage codePage_;
+    win32::Win32Registry registryApi_;
+    ModReg modReg_{registryApi_, codePage_};
+    win32::Win32Shell shellApi_;
+    ModRegShell shell_{shellApi_, codePage_};
+    fake::MessageRecorder messages_;
+    win32::Win32FileSystem files_;
+    win32::Win32Processes processes_;
+    win32::Win32KnownFolders knownFolders_;
+    fake::EnvironmentRecorder environment_;
+    RedirectServices services_{modReg_,   shell_,     messages_,     files_,
+                               codePage_, processes_, knownFolders_, environment_};
+    fake::MemoryControls controls_;
+    std::vector<std::pair<RegistryTarget, SavedValue>> saved_;
+    ScratchFolder scratch_{L"run"};
+};
+
+TEST_F(RunOnWine, TheDeletionGuardJudgesThePathThatWindowsWouldDelete) {
+    const fs::path documents = Known(FOLDERID_Documents);
+    const fs::path favorites = Known(FOLDERID_Favorites);
+    const fs::path desktop = Known(FOLDERID_Desktop);
+    const fs::path system32 = Known(FOLDERID_System);
+    const fs::path appData = Known(FOLDERID_RoamingAppData);
+    const fs::path commonFiles = Known(FOLDERID_ProgramFilesCommon);
+    const std::vector<fs::path> markers = {
+        documents / L"marker.txt", favorites / L"marker.txt",        desktop / L"marker.txt",
+        system32 / L"marker.txt",  appData / L"marker.txt",          commonFiles / L"marker.txt",
+        system32 / L"cmd.exe",     documents / L"子" / L"marker.txt"};
+    for (const fs::path& marker : markers) {
+        if (!fs::exists(marker)) {
+            WriteMarker(marker);
+        }
+    }
+    wchar_t shortDocuments[MAX_PATH] = {};
+    ASSERT_NE(GetShortPathNameW(documents.c_str(), shortDocuments, MAX_PATH), 0u);
+    ASSERT_NE(fs::path(shortDocuments), documents);
+    const fs::path ordinary = scratch_.path() / L"old temp";
+    const std::vector<std::array<fs::path, 4>> attempts = {
+        // Trailing dots and spaces, and "\." after them.
+        {documents.wstring() + L".", favorites.wstring() + L".\\.", desktop.wstring() + L" .",
+         ordinary},
+        // A short name, and protected folders given directly.
+        {shortDocuments, desktop, system32, ordinary},
+        // My Documents' own value unreadable: the system still reports the folder.
+        {documents, appData, commonFiles, ordinary},
+    };
+    controls_.SetValue(ControlId::ChkDelTmp, kChecked);
+    for (std::size_t attempt = 0; attempt < attempts.size(); ++attempt) {
+        SCOPED_TRACE(attempt);
+        if (attempt == 2) {
+            ASSERT_EQ(RegDeleteKeyValueW(HKEY_CURRENT_USER,
+                                         L"Software\\Microsoft\\Windows\\CurrentVersion\\"
+                                         L"Explorer\\Shell Folders",
+                                         L"Personal"),
+                      ERROR_SUCCESS);
+            controls_.SetText(ControlId::LblDoc, u"");
+        }
+        WriteMarker(ordinary / L"sub" / L"old.tmp");
+        SetLocation(ControlId::LblTemp, attempts[attempt][0]);
+        SetLocation(ControlId::LblCook, attempts[attempt][1]);
+        SetLocation(ControlId::LblHistory, attempts[attempt][2]);
+        SetLocation(ControlId::LblCache, attempts[attempt][3]);
+        Run();
+        ASSERT_TRUE(ChildrenEnded());
+        for (const fs::path& marker : markers) {
+            EXPECT_TRUE(fs::exists(marker)) << "deleted: " << marker.string();
+        }
+        EXPECT_FALSE(fs::exists(ordinary / L"sub")) << "the ordinary folder was not emptied";
+        EXPECT_TRUE(fs::is_directory(ordinary)) << "the ordinary folder was not kept";
+        ASSERT_EQ(messages_.shown.size(), 1u);
+        EXPECT_EQ(messages_.shown[0].title, kKeptTitle);
+        for (const std::u16string_view kept : {u"TEMP:", u"Cookie:", u"历史文件夹:"}) {
+            EXPECT_NE(messages_.shown[0].text.find(kept), std::u16string::npos)
+                << ToUtf8(messages_.shown[0].text);
+        }
+    }
+    for (const fs::path& marker : markers) {
+        if (marker.filename() == L"marker.txt") {
+            fs::remove(marker);
+        }
+    }
+}
+
+TEST_F(RunOnWine, SwappingFavoritesAndMyDocumentsLosesNothing) {
+    const fs::path oldFavorites = scratch_.path() / L"收藏夹";
+    const fs::path oldDocuments = scratch_.path() / L"文档";
+    WriteMarker(oldFavorites / L"site.url");
+    WriteMarker(oldDocuments / L"site.url");  // the same name in both
+    WriteMarker(oldDocuments / L"letter.doc");
+    const auto before = Listing(scratch_.path());
+    SetLocation(ControlId::LblFav, oldFavorites);
+    SetLocation(ControlId::LblDoc, oldDocuments);
+    Select(ControlId::ChkFav, ControlId::TxtFav, oldDocuments);
+    Select(ControlId::ChkDoc, ControlId::TxtDoc, oldFavorites);
+    Run();
+    EXPECT_EQ(Listing(scratch_.path()), before);
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_EQ(messages_.shown[0].title, kRefusedTitle);
+    EXPECT_EQ(messages_.shown[1].title, kRefusedTitle);
+}
+
+TEST_F(RunOnWine, ADriveRootIsNeverCopied) {
+    WriteMarker(fs::path(L"S:\\on-the-root.txt"));
+    SetLocation(ControlId::LblDoc, L"S:\\");
+    // On another drive, so that only the rule about roots stands in the way.
+    const fs::path destination = Known(FOLDERID_Public) / L"新文档";
+    Select(ControlId::ChkDoc, ControlId::TxtDoc, destination);
+    Run();
+    fs::remove(L"S:\\on-the-root.txt");
+    EXPECT_FALSE(fs::exists(destination));
+    fs::remove_all(destination);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].text.find(u"根目录"), std::u16string::npos);
+    EXPECT_EQ(controls_.Text(ControlId::LblDoc), u"S:\\");
+}
+
+TEST_F(RunOnWine, LongNamesAndDoubleByteNamesMakeExactlyTheFoldersAsked) {
+    // 淺 is 9C 5C in code page 936: its second byte is a backslash.
+    const fs::path asked = scratch_.path() / L"淺" / L"乗 History";
+    Select(ControlId::ChkHistory, ControlId::TxtHistory, asked);
+    Run();
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(Listing(scratch_.path()),
+              (std::vector<std::pair<std::wstring, std::uintmax_t>>{
+                  {L"淺", 0}, {fs::path(L"淺/乗 History").make_preferred().wstring(), 0}}));
+    EXPECT_EQ(controls_.Text(ControlId::LblHistory), Text(asked));
+
+    for (const std::size_t length : {300u, 5000u}) {
+        const fs::path tooLong = scratch_.path() / std::wstring(length, L'长');
+        Select(ControlId::ChkHistory, ControlId::TxtHistory, tooLong);
+        Run();
+        ASSERT_EQ(messages_.shown.size(), 1u) << length;
+        EXPECT_NE(messages_.shown[0].text.find(u"路径太长"), std::u16string::npos);
+    }
+    EXPECT_EQ(Listing(scratch_.path()).size(), 2u) << "a stray folder was made";
+}
+
+// Denies writing values to the resolved shell-folder key while it lives.
+class DeniedShellFolders {
+  public:
+    DeniedShellFolders() {
+        RegOpenKeyExW(HKEY_CURRENT_USER, kKey, 0, READ_CONTROL | WRITE_DAC, &key_);
+        DWORD size = 0;
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, nullptr, &size);
+        original_.resize(size);
+        RegGetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_.data(), &size);
+        PSECURITY_DESCRIPTOR denying = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x2;;;WD)(A;;KA;;;WD)",
+                                                             SDDL_REVISION_1, &denying, nullptr);
+        denied_ = RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, denying) == ERROR_SUCCESS;
+        LocalFree(denying);
+    }
+    ~DeniedShellFolders() {
+        RegSetKeySecurity(key_, DACL_SECURITY_INFORMATION, original_.data());
+        RegCloseKey(key_);
+    }
+    DeniedShellFolders(const DeniedShellFolders&) = delete;
+    DeniedShellFolders& operator=(const DeniedShellFolders&) = delete;
+    bool Denied() const { return denied_; }
+
+  private:
+    static constexpr const wchar_t* kKey =
+        L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+    HKEY key_ = nullptr;
+    std::vector<BYTE> original_;
+    bool denied_ = false;
+};
+
+TEST_F(RunOnWine, ADeniedSecondKeyLeavesBothValuesAsTheyWere) {
+    const RegistryTarget user = kManagedFolders[4].writeTargets[0];
+    const RegistryTarget resolved = kManagedFolders[4].writeTargets[1];
+    const auto userBefore = Value(user);
+    const auto resolvedBefore = Value(resolved);
+    ASSERT_TRUE(userBefore && userBefore->existed);
+    controls_.SetValue(ControlId::ChkCopy, kUnchecked);
+    Select(ControlId::ChkFav, ControlId::TxtFav, scratch_.path() / L"Favorites");
+    {
+        const DeniedShellFolders denied;
+        ASSERT_TRUE(denied.Denied());
+        Run();
+    }
+    EXPECT_EQ(Value(user), userBefore);
+    EXPECT_EQ(Value(resolved), resolvedBefore);
+    EXPECT_FALSE(fs::exists(scratch_.path() / L"Favorites"));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, kWriteFailedTitle);
+    EXPECT_NE(messages_.shown[0].text.find(u"已经写入的值都已恢复原样"), std::u16string::npos)
+        << ToUtf8(messages_.shown[0].text);
+}
+
+TEST_F(RunOnWine, ALockedSourceFileIsToldAsACopyNotDone) {
+    const fs::path oldDocuments = scratch_.path() / L"旧文档";
+    WriteMarker(oldDocuments / L"free.txt");
+    WriteMarker(oldDocuments / L"locked.txt");
+    const win32::UniqueKernelHandle lock(
+        win32::NullIfInvalid(CreateFileW((oldDocuments / L"locked.txt").c_str(), GENERIC_READ, 0,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    ASSERT_TRUE(lock);
+    SetLocation(ControlId::LblDoc, oldDocuments);
+    const fs::path destination = scratch_.path() / L"新文档";
+    Select(ControlId::ChkDoc, ControlId::TxtDoc, destination);
+    Run();
+    EXPECT_TRUE(fs::exists(destination / L"free.txt"));
+    EXPECT_EQ(controls_.Text(ControlId::LblDoc), Text(destination));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, kCopyIncompleteTitle);
+    EXPECT_NE(messages_.shown[0].text.find(u"仍然在原来的位置"), std::u16string::npos);
+    EXPECT_TRUE(fs::exists(oldDocuments / L"locked.txt"));
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
