@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "core/managed_folders.h"
+#include "registry_snapshot.h"
 #include "tarnwick_process.h"
 
 namespace tarnwick::testing {
@@ -115,6 +116,7 @@ const wchar_t* kUserShellFoldersW =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 TEST(Move, TheTypicalRequestMovesMyDocumentsAndCopiesItsContents) {
+    const RegistrySnapshot registry;
     DWORD type = 0;
     const fs::path oldDocuments = ReadValueW(kShellFoldersW, L"Personal", &type);
     ASSERT_FALSE(oldDocuments.empty());

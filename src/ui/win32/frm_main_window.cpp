@@ -52,6 +52,17 @@ WindowKind KindOf(const ControlLayout& control) {
     return {L"STATIC", style, 0};
 }
 
+// Keyboard and mouse input for this thread's windows that is waiting in the queue.
+void DiscardQueuedInput() {
+    MSG message;
+    for (const auto [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
+                                     std::pair<UINT, UINT>{WM_MOUSEFIRST, WM_MOUSELAST},
+                                     std::pair<UINT, UINT>{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}}) {
+        while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
+        }
+    }
+}
+
 bool TakesFocus(ControlKind kind) {
     return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
            kind == ControlKind::TextBox;
@@ -296,6 +307,12 @@ LRESULT FrmMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(lastFocus_);
             }
             return 0;
+        case WM_CLOSE:
+            // Not in the middle of a run: the window would go while the run still uses it.
+            if (running_) {
+                return 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
@@ -319,9 +336,27 @@ LRESULT FrmMainWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     const ControlLayout* layout = LayoutOfWindow(control);
     if (layout && onClick_) {
-        onClick_(layout->id);
+        RunClickHandler(layout->id);
     }
     return 0;
+}
+
+// The move button's run blocks this thread; clicks and keys queued meanwhile (a double click, an
+// impatient second press) are dropped afterwards instead of starting the run again.
+void FrmMainWindow::RunClickHandler(ControlId id) {
+    if (id != ControlId::CmdOK) {
+        onClick_(id);
+        return;
+    }
+    running_ = true;
+    try {
+        onClick_(id);
+    } catch (...) {
+        running_ = false;
+        throw;
+    }
+    running_ = false;
+    DiscardQueuedInput();
 }
 
 LRESULT FrmMainWindow::OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {

@@ -51,6 +51,7 @@ class FrmMainWindow : public Controls {
     int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
     void FitToText(ControlId id);
     void MoveFocus(bool backward);
+    void RunClickHandler(ControlId id);
 
     HWND window_ = nullptr;
     int dpi_ = 96;
@@ -61,6 +62,7 @@ class FrmMainWindow : public Controls {
     std::vector<ControlId> tabOrder_;  // the controls that take the focus, by tab index
     HWND lastFocus_ = nullptr;
     std::function<void(ControlId)> onClick_;
+    bool running_ = false;  // the move button's run is in progress
 };
 
 }  // namespace tarnwick::win32
