@@ -1,6 +1,8 @@
 // Start-up over the in-memory registry and window: what the window shows before it opens.
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/check_target.h"
 #include "core/deletion_guard.h"
 #include "core/managed_folders.h"
@@ -241,8 +243,11 @@ TEST_F(WindowEvents, AClickArrivingDuringARunStartsNoSecondRun) {
     controls_.SetValue(ControlId::ChkDoc, kChecked);
     controls_.SetText(ControlId::TxtDoc, u"E:\\Docs");
     // The shell's copy runs a message loop of its own, through which the click arrives.
+    bool clicked = false;
     platform_.shellApi.WhenCopying([&] {
-        form_.OnClick(ControlId::CmdOK);
+        if (!std::exchange(clicked, true)) {
+            form_.OnClick(ControlId::CmdOK);
+        }
         platform_.files.AddFile(u"E:\\Docs\\a.txt");
     });
     form_.OnClick(ControlId::CmdOK);

@@ -118,6 +118,7 @@ TEST_F(RedirectRunTest, TheCopyIsCheckedOnDiskAndAnIncompleteOneIsTold) {
         });
         Select(ControlId::ChkDoc, destination);
         Run();
+        ASSERT_FALSE(shellApi_.FileOperations().empty()) << run;
         const auto& copy = shellApi_.FileOperations().back();
         EXPECT_EQ(copy.from, Ansi(u"C:\\Users\\amy\\Documents\\*.*") + std::string(3, '\0'));
         EXPECT_EQ(copy.to, Ansi(destination) + std::string(3, '\0'));
