@@ -17,24 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct MessageBoxSeen {
-    std::wstring title;
-    std::wstring text;
-};
-
-// Finds the process's message box, reads it and presses its OK button.
-std::optional<MessageBoxSeen> AnswerMessageBox(DWORD processId) {
-    HWND box = nullptr;
-    WaitFor([&] { return (box = FindVisibleWindow(processId, L"#32770")) != nullptr; });
-    if (!box) {
-        return std::nullopt;
-    }
-    MessageBoxSeen seen{WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))};
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitFor([&] { return !IsWindow(box); }, std::chrono::seconds(10));
-    return seen;
-}
-
 std::wstring ReadValueW(const wchar_t* key, const wchar_t* name, DWORD* type) {
     wchar_t data[2048] = {};
     DWORD size = sizeof data - sizeof(wchar_t);

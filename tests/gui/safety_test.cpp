@@ -18,26 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct BoxSeen {
-    std::wstring title;
-    std::wstring text;
-    RECT frame{};
-};
-
-// Waits for the process's message box, reads it and presses its first button (OK, or Yes).
-std::optional<BoxSeen> AnswerBox(DWORD processId) {
-    HWND box = nullptr;
-    WaitFor([&] { return (box = FindVisibleWindow(processId, L"#32770")) != nullptr; });
-    if (!box) {
-        return std::nullopt;
-    }
-    BoxSeen seen{WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))};
-    GetWindowRect(box, &seen.frame);
-    PostMessageW(box, WM_COMMAND, IDOK, 0);
-    WaitFor([&] { return !IsWindow(box); }, std::chrono::seconds(10));
-    return seen;
-}
-
 void ExpectOnScreen(const RECT& frame) {
     EXPECT_GE(frame.left, 0);
     EXPECT_GE(frame.top, 0);
@@ -105,7 +85,7 @@ TEST_F(Safety, ARefusalAndAnIncompleteCopyAreToldInBoxesThatFitTheScreen) {
         Start(false, true, ControlId::ChkDoc, ControlId::TxtDoc, Scratch() / L"NUL" / L"Docs");
     ASSERT_NE(window, nullptr);
     Click(window, ControlId::CmdOK);
-    const auto refusal = AnswerBox(tarnwick_->Id());
+    const auto refusal = AnswerMessageBox(tarnwick_->Id());
     ASSERT_TRUE(refusal) << "no refusal";
     EXPECT_EQ(Utf8(refusal->title), "不能转移");
     EXPECT_NE(refusal->text.find(L"\"NUL\" 是 Windows 保留的设备名"), std::wstring::npos)
@@ -118,7 +98,7 @@ TEST_F(Safety, ARefusalAndAnIncompleteCopyAreToldInBoxesThatFitTheScreen) {
     const fs::path destination = Scratch() / L"新文档";
     Type(window, ControlId::TxtDoc, destination.wstring());
     Click(window, ControlId::CmdOK);
-    const auto warning = AnswerBox(tarnwick_->Id());
+    const auto warning = AnswerMessageBox(tarnwick_->Id());
     CloseHandle(busy);
     ASSERT_TRUE(warning) << "an incomplete copy was not told";
     EXPECT_EQ(Utf8(warning->title), "复制没有完成");
@@ -155,7 +135,7 @@ TEST_F(Safety, KeptTemporaryFoldersAreNamedInOneBoxThatFitsTheScreen) {
     const HWND window = tarnwick_->WaitForWindow();
     ASSERT_NE(window, nullptr);
     Click(window, ControlId::CmdOK);
-    const auto kept = AnswerBox(tarnwick_->Id());
+    const auto kept = AnswerMessageBox(tarnwick_->Id());
     ASSERT_TRUE(kept);
     EXPECT_EQ(Utf8(kept->title), "保留临时文件夹");
     for (const wchar_t* folder : {L"TEMP:", L"Cookie:", L"历史文件夹:", L"IE缓存:"}) {

@@ -132,6 +132,19 @@ HWND Control(HWND mainWindow, ControlId id) {
     return GetDlgItem(parent, win32::WindowIdOf(id));
 }
 
+std::optional<MessageBoxSeen> AnswerMessageBox(DWORD processId) {
+    HWND box = nullptr;
+    WaitFor([&] { return (box = FindVisibleWindow(processId, L"#32770")) != nullptr; });
+    if (!box) {
+        return std::nullopt;
+    }
+    MessageBoxSeen seen{WindowText(box), WindowText(GetDlgItem(box, 0xFFFF))};
+    GetWindowRect(box, &seen.frame);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    WaitFor([&] { return !IsWindow(box); }, std::chrono::seconds(10));
+    return seen;
+}
+
 void Click(HWND mainWindow, ControlId id) {
     PostMessageW(Control(mainWindow, id), BM_CLICK, 0, 0);
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "core/control_id.h"
@@ -40,6 +41,15 @@ HWND FindVisibleWindow(DWORD processId, const wchar_t* className);
 int CountMainWindows(DWORD processId);
 
 HWND Control(HWND mainWindow, ControlId id);
+
+struct MessageBoxSeen {
+    std::wstring title;
+    std::wstring text;
+    RECT frame{};  // on the screen
+};
+
+// Waits for the process's message box, reads it and presses its first button (OK, or Yes).
+std::optional<MessageBoxSeen> AnswerMessageBox(DWORD processId);
 
 // Posted, not sent: a click that opens a modal window must not block the driver.
 void Click(HWND mainWindow, ControlId id);

@@ -33,14 +33,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Known(const KNOWNFOLDERID& id) {
-    PWSTR path = nullptr;
-    SHGetKnownFolderPath(id, 0, nullptr, &path);
-    fs::path known = path ? path : L"";
-    CoTaskMemFree(path);
-    return known;
-}
-
 std::u16string Text(const fs::path& path) {
     return path.u16string();
 }
@@ -110,12 +102,12 @@ class RunOnWine : public ::testing::Test {
 };
 
 TEST_F(RunOnWine, TheDeletionGuardJudgesThePathThatWindowsWouldDelete) {
-    const fs::path documents = Known(FOLDERID_Documents);
-    const fs::path favorites = Known(FOLDERID_Favorites);
-    const fs::path desktop = Known(FOLDERID_Desktop);
-    const fs::path system32 = Known(FOLDERID_System);
-    const fs::path appData = Known(FOLDERID_RoamingAppData);
-    const fs::path commonFiles = Known(FOLDERID_ProgramFilesCommon);
+    const fs::path documents = KnownFolder(FOLDERID_Documents);
+    const fs::path favorites = KnownFolder(FOLDERID_Favorites);
+    const fs::path desktop = KnownFolder(FOLDERID_Desktop);
+    const fs::path system32 = KnownFolder(FOLDERID_System);
+    const fs::path appData = KnownFolder(FOLDERID_RoamingAppData);
+    const fs::path commonFiles = KnownFolder(FOLDERID_ProgramFilesCommon);
     const std::vector<fs::path> markers = {
         documents / L"marker.txt", favorites / L"marker.txt",        desktop / L"marker.txt",
         system32 / L"marker.txt",  appData / L"marker.txt",          commonFiles / L"marker.txt",
@@ -197,7 +189,7 @@ TEST_F(RunOnWine, ADriveRootIsNeverCopied) {
     WriteMarker(fs::path(L"S:\\on-the-root.txt"));
     SetLocation(ControlId::LblDoc, L"S:\\");
     // On another drive, so that only the rule about roots stands in the way.
-    const fs::path destination = Known(FOLDERID_Public) / L"新文档";
+    const fs::path destination = KnownFolder(FOLDERID_Public) / L"新文档";
     Select(ControlId::ChkDoc, ControlId::TxtDoc, destination);
     Run();
     fs::remove(L"S:\\on-the-root.txt");

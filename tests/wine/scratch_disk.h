@@ -1,9 +1,11 @@
 // Test folders on the scratch disk S:, which the test host maps to a folder of the throwaway
-// prefix, and waiting for the hidden commands a test has started.
+// prefix, the known folders, and waiting for the hidden commands a test has started.
 #pragma once
 
 #include <windows.h>
 
+#include <knownfolders.h>
+#include <shlobj.h>
 #include <tlhelp32.h>
 
 #include <algorithm>
@@ -64,6 +66,15 @@ inline bool ChildrenEnded() {
             });
         },
         std::chrono::seconds(60));
+}
+
+// Where Windows says a known folder is.
+inline std::filesystem::path KnownFolder(const KNOWNFOLDERID& id) {
+    PWSTR path = nullptr;
+    SHGetKnownFolderPath(id, 0, nullptr, &path);
+    std::filesystem::path known = path ? path : L"";
+    CoTaskMemFree(path);
+    return known;
 }
 
 inline void WriteMarker(const std::filesystem::path& path) {

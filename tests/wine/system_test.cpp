@@ -30,14 +30,6 @@ std::string Utf8(const std::wstring& text) {
     return ToUtf8(std::u16string(text.begin(), text.end()));
 }
 
-std::wstring Known(const KNOWNFOLDERID& id) {
-    PWSTR path = nullptr;
-    SHGetKnownFolderPath(id, 0, nullptr, &path);
-    std::wstring text = path ? path : L"";
-    CoTaskMemFree(path);
-    return text;
-}
-
 // Every entry directly in folder, by name.
 std::vector<std::wstring> Entries(const fs::path& folder) {
     std::vector<std::wstring> names;
@@ -50,7 +42,7 @@ std::vector<std::wstring> Entries(const fs::path& folder) {
 
 TEST(FileSystem, TheCanonicalFormIsWhatWindowsActsOn) {
     win32::Win32FileSystem files;
-    const std::wstring documents = Known(FOLDERID_Documents);
+    const std::wstring documents = KnownFolder(FOLDERID_Documents);
     ASSERT_FALSE(documents.empty());
     wchar_t shortName[MAX_PATH] = {};
     ASSERT_NE(GetShortPathNameW(documents.c_str(), shortName, MAX_PATH), 0u);
@@ -133,11 +125,11 @@ TEST(KnownFolders, TheUsersAndTheSystemsFoldersButNotTheTemporaryOnes) {
           &FOLDERID_RoamingAppData, &FOLDERID_LocalAppData, &FOLDERID_Windows, &FOLDERID_System,
           &FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesCommon, &FOLDERID_ProgramData,
           &FOLDERID_Public}) {
-        EXPECT_TRUE(has(Known(*id))) << Utf8(Known(*id));
+        EXPECT_TRUE(has(KnownFolder(*id))) << Utf8(KnownFolder(*id));
     }
     for (const KNOWNFOLDERID* id :
          {&FOLDERID_InternetCache, &FOLDERID_Cookies, &FOLDERID_History}) {
-        EXPECT_FALSE(has(Known(*id))) << Utf8(Known(*id));
+        EXPECT_FALSE(has(KnownFolder(*id))) << Utf8(KnownFolder(*id));
     }
 }
 
