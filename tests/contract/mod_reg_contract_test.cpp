@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "contract/registry_backend.h"
-#include "platform/fake/recording_registry.h"
+#include "fakes/recording_registry.h"
 #include "platform/mod_reg.h"
 #include "support/bytes.h"
 

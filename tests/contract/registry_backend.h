@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/code_page.h"
-#include "platform/fake/memory_registry.h"
+#include "fakes/memory_registry.h"
 #include "platform/registry_api.h"
 
 namespace tarnwick::testing {

@@ -3,11 +3,11 @@
 
 #include "core/run_services.h"
 #include "fakes/memory_file_system.h"
-#include "platform/fake/memory_registry.h"
-#include "platform/fake/memory_versions.h"
-#include "platform/fake/recorders.h"
-#include "platform/fake/recording_registry.h"
-#include "platform/fake/scripted_shell.h"
+#include "fakes/memory_registry.h"
+#include "fakes/memory_versions.h"
+#include "fakes/recorders.h"
+#include "fakes/recording_registry.h"
+#include "fakes/scripted_shell.h"
 #include "support/host_code_page.h"
 #include "ui/frm_main.h"
 

@@ -3,7 +3,7 @@
 #ifdef _WIN32
 #include "platform/win32/ansi_code_page.h"
 #else
-#include "platform/fake/iconv_code_page.h"
+#include "fakes/iconv_code_page.h"
 #endif
 
 namespace tarnwick::testing {

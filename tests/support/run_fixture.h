@@ -10,7 +10,7 @@
 #include "core/text.h"
 #include "support/bytes.h"
 #include "support/fake_platform.h"
-#include "ui/fake/memory_controls.h"
+#include "fakes/memory_controls.h"
 
 namespace tarnwick::testing {
 

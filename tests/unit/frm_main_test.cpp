@@ -8,7 +8,7 @@
 #include "core/managed_folders.h"
 #include "support/bytes.h"
 #include "support/fake_platform.h"
-#include "ui/fake/memory_controls.h"
+#include "fakes/memory_controls.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick::testing {

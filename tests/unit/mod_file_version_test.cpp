@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/fake/memory_versions.h"
+#include "fakes/memory_versions.h"
 #include "platform/mod_file_version.h"
 #include "support/host_code_page.h"
 

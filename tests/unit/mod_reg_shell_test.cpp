@@ -7,7 +7,7 @@
 #include <iterator>
 #include <random>
 
-#include "platform/fake/scripted_shell.h"
+#include "fakes/scripted_shell.h"
 #include "platform/mod_reg_shell.h"
 #include "support/host_code_page.h"
 

@@ -1,8 +1,8 @@
 // ModReg's failure paths, driven by the in-memory registry's injected failures.
 #include <gtest/gtest.h>
 
-#include "platform/fake/memory_registry.h"
-#include "platform/fake/recording_registry.h"
+#include "fakes/memory_registry.h"
+#include "fakes/recording_registry.h"
 #include "platform/mod_reg.h"
 #include "support/bytes.h"
 #include "support/host_code_page.h"

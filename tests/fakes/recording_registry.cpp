@@ -1,4 +1,4 @@
-#include "platform/fake/recording_registry.h"
+#include "fakes/recording_registry.h"
 
 #include <algorithm>
 

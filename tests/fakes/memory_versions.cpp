@@ -1,4 +1,4 @@
-#include "platform/fake/memory_versions.h"
+#include "fakes/memory_versions.h"
 
 #include <algorithm>
 #include <stdexcept>

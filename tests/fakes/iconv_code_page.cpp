@@ -1,4 +1,4 @@
-#include "platform/fake/iconv_code_page.h"
+#include "fakes/iconv_code_page.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "platform/fake/scripted_shell.h"
+#include "fakes/scripted_shell.h"
 
 #include <algorithm>
 #include <cstring>

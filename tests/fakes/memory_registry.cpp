@@ -1,4 +1,4 @@
-#include "platform/fake/memory_registry.h"
+#include "fakes/memory_registry.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "platform/fake/memory_registry.h"
+#include "fakes/memory_registry.h"
 
 namespace tarnwick::fake {
 
