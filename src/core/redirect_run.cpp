@@ -7,6 +7,7 @@
 #include "core/deletion_guard.h"
 #include "core/run_request.h"
 #include "core/text.h"
+#include "platform/numbers.h"
 
 namespace tarnwick {
 

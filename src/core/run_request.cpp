@@ -5,6 +5,7 @@
 
 #include "core/path.h"
 #include "core/text.h"
+#include "platform/numbers.h"
 
 namespace tarnwick {
 

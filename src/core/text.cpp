@@ -16,11 +16,6 @@ std::u16string_view UpToFirstNul(std::u16string_view text) {
     return text.substr(0, text.find(u'\0'));
 }
 
-std::u16string DecimalText(std::int64_t number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string ShortenMiddle(std::u16string_view text, std::size_t maxLength) {
     if (text.size() <= maxLength || maxLength < 3) {
         return std::u16string(text.substr(0, maxLength));

@@ -13,8 +13,6 @@ std::u16string ToUpperCase(std::u16string_view text);
 // The part of the text before its first NUL character (all of it when there is none).
 std::u16string_view UpToFirstNul(std::u16string_view text);
 
-std::u16string DecimalText(std::int64_t number);
-
 // At most maxLength characters: a longer text keeps its start and end around "…", so that a long
 // path in a message box still shows its drive and its last folders.
 std::u16string ShortenMiddle(std::u16string_view text, std::size_t maxLength);

@@ -1,5 +1,7 @@
 #include "platform/mod_file_version.h"
 
+#include "platform/numbers.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -12,21 +14,6 @@ namespace {
 // Field offsets inside VS_FIXEDFILEINFO.
 constexpr std::size_t kFileVersionMsOffset = 8;
 constexpr std::size_t kFileVersionLsOffset = 12;
-
-std::uint32_t ReadLittleEndian(const std::array<std::uint8_t, kFixedFileInfoSize>& record,
-                               std::size_t offset) {
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        bits |= static_cast<std::uint32_t>(record[offset + i]) << (8 * i);
-    }
-    return bits;
-}
-
-void AppendNumber(std::u16string& text, std::uint16_t number) {
-    for (const char digit : std::to_string(static_cast<unsigned>(number))) {
-        text += static_cast<char16_t>(digit);
-    }
-}
 
 // Whether the record at value lies wholly inside buffer. Compared as addresses: the pointer comes
 // from the platform and may point anywhere.
@@ -47,36 +34,27 @@ std::u16string ModFileVersion::GetFileVersionString(std::u16string_view path) {
     const std::string ansiPath = codePage_.ToAnsi(path);
 
     std::uint32_t handle = 0;
-    const auto size =
-        static_cast<std::int32_t>(versions_.GetFileVersionInfoSize(ansiPath, &handle));
+    const auto size = static_cast<std::int32_t>(versions_.VersionInfoSize(ansiPath, &handle));
     if (size <= 0) {
         return result;
     }
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(size), 0);
-    if (versions_.GetFileVersionInfo(ansiPath, 0, static_cast<std::uint32_t>(size),
-                                     buffer.data()) == 0) {
+    if (versions_.VersionInfo(ansiPath, 0, static_cast<std::uint32_t>(size), buffer.data()) == 0) {
         return result;
     }
     const std::uint8_t* value = nullptr;
     std::uint32_t length = 0;
-    if (versions_.VerQueryValue(buffer.data(), "\\", &value, &length) == 0 ||
+    if (versions_.QueryVersionValue(buffer.data(), "\\", &value, &length) == 0 ||
         !RecordInside(buffer, value)) {
         return result;
     }
     std::array<std::uint8_t, kFixedFileInfoSize> record{};
     std::copy(value, value + kFixedFileInfoSize, record.begin());
 
-    const std::uint32_t versionMs = ReadLittleEndian(record, kFileVersionMsOffset);
-    const std::uint32_t versionLs = ReadLittleEndian(record, kFileVersionLsOffset);
-    result.clear();
-    AppendNumber(result, static_cast<std::uint16_t>(versionMs >> 16));
-    result += u'.';
-    AppendNumber(result, static_cast<std::uint16_t>(versionMs & 0xFFFFu));
-    result += u'.';
-    AppendNumber(result, static_cast<std::uint16_t>(versionLs >> 16));
-    result += u'.';
-    AppendNumber(result, static_cast<std::uint16_t>(versionLs & 0xFFFFu));
-    return result;
+    const std::uint32_t versionMs = ReadLittleEndian32(&record[kFileVersionMsOffset], 4);
+    const std::uint32_t versionLs = ReadLittleEndian32(&record[kFileVersionLsOffset], 4);
+    return DecimalText(versionMs >> 16) + u'.' + DecimalText(versionMs & 0xFFFFu) + u'.' +
+           DecimalText(versionLs >> 16) + u'.' + DecimalText(versionLs & 0xFFFFu);
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,7 @@
 #include "platform/mod_reg.h"
 
+#include "platform/numbers.h"
+
 #include <algorithm>
 #include <optional>
 #include <type_traits>
@@ -41,18 +43,8 @@ ByteArray StringBlock(const std::string& ansi) {
     return block;
 }
 
-ByteArray LittleEndian(std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-}
-
 std::int32_t FromLittleEndian(const ByteArray& buffer) {
-    std::uint32_t bits = 0;
-    for (std::size_t i = 0; i < 4 && i < buffer.size(); ++i) {
-        bits |= static_cast<std::uint32_t>(buffer[i]) << (8 * i);
-    }
-    return static_cast<std::int32_t>(bits);
+    return static_cast<std::int32_t>(ReadLittleEndian32(buffer.data(), buffer.size()));
 }
 
 // The type and data SetKeyValue writes for a value.
@@ -81,7 +73,9 @@ bool ModReg::SetKeyValue(RegKey root, std::u16string_view subKey, std::u16string
             using T = std::decay_t<decltype(v)>;
             if constexpr (std::is_same_v<T, std::uint8_t> || std::is_same_v<T, std::int16_t> ||
                           std::is_same_v<T, std::int32_t>) {
-                return Encoded{kRegDword, LittleEndian(static_cast<std::int32_t>(v))};
+                const auto bytes =
+                    LittleEndian32(static_cast<std::uint32_t>(static_cast<std::int32_t>(v)));
+                return Encoded{kRegDword, ByteArray(bytes.begin(), bytes.end())};
             } else if constexpr (std::is_same_v<T, std::u16string>) {
                 return Encoded{StringType(stringKind), StringBlock(codePage_.ToAnsi(v))};
             } else if constexpr (std::is_same_v<T, ByteArray>) {

@@ -76,14 +76,14 @@ std::u16string ModRegShell::BrowseForFolderPath(WindowHandle owner, std::u16stri
 
 ShellCopyResult ModRegShell::ShellCopyFiles(std::u16string_view source,
                                             std::u16string_view destination) {
-    tarnwick::FileOperation operation{.window = 0,
-                                      .function = kFoCopy,
-                                      .from = SingleEntryList(codePage_, source),
-                                      .to = SingleEntryList(codePage_, destination),
-                                      .flags = kFofNoConfirmation | kFofAllowUndo,
-                                      .anyOperationsAborted = false,
-                                      .nameMappings = 0,
-                                      .progressTitleGiven = false};
+    FileOpStruct operation{.window = 0,
+                           .function = kFoCopy,
+                           .from = SingleEntryList(codePage_, source),
+                           .to = SingleEntryList(codePage_, destination),
+                           .flags = kFofNoConfirmation | kFofAllowUndo,
+                           .anyOperationsAborted = false,
+                           .nameMappings = 0,
+                           .progressTitleGiven = false};
     const int result = shell_.FileOperation(operation);
     return {result, operation.anyOperationsAborted};
 }

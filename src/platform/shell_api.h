@@ -30,7 +30,7 @@ struct BrowseInfo {
 
 // SHFILEOPSTRUCTA, fields in the platform's order. from and to hold the whole ANSI lists,
 // their terminating zero bytes included.
-struct FileOperation {
+struct FileOpStruct {
     WindowHandle window = 0;
     std::uint32_t function = 0;
     std::string from;
@@ -51,7 +51,7 @@ class ShellApi {
     // CoTaskMemFree
     virtual void FreeIdList(ItemIdList list) = 0;
     // SHFileOperationA: 0 on success.
-    virtual int FileOperation(FileOperation& operation) = 0;
+    virtual int FileOperation(FileOpStruct& operation) = 0;
 };
 
 }  // namespace tarnwick

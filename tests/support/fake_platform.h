@@ -4,10 +4,10 @@
 #include "core/run_services.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/memory_registry.h"
-#include "fakes/memory_versions.h"
 #include "fakes/recorders.h"
 #include "fakes/recording_registry.h"
 #include "fakes/scripted_shell.h"
+#include "fakes/version_answers.h"
 #include "support/host_code_page.h"
 #include "ui/frm_main.h"
 
@@ -17,7 +17,7 @@ struct FakePlatform {
     fake::MemoryRegistry registry;
     fake::RecordingRegistry recorder{registry};
     ModReg modReg{recorder, HostCodePage()};
-    fake::ScriptedShell shellApi{HostCodePage()};
+    fake::ScriptedShell shellApi;
     ModRegShell shell{shellApi, HostCodePage()};
     fake::MessageRecorder messages;
     fake::MemoryFileSystem files;
@@ -29,7 +29,7 @@ struct FakePlatform {
     fake::EnvironmentRecorder environment;
     RedirectServices services{modReg,         shell,     messages,     files,
                               HostCodePage(), processes, knownFolders, environment};
-    fake::MemoryVersions versionsApi;
+    fake::VersionAnswers versionsApi;
     ModFileVersion versions{versionsApi, HostCodePage()};
     ProgramFile program{u"C:\\Program Files\\Tarnwick", u"Tarnwick.exe"};
     VersionStep versionStep{versions, [this] { return program; }};

@@ -6,9 +6,9 @@
 #include "core/check_target.h"
 #include "core/deletion_guard.h"
 #include "core/managed_folders.h"
+#include "fakes/memory_controls.h"
 #include "support/bytes.h"
 #include "support/fake_platform.h"
-#include "fakes/memory_controls.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick::testing {
@@ -131,27 +131,25 @@ TEST_F(StartUp, LeavesTheCheckBoxesAsTheWindowCreatedThem) {
 }
 
 TEST_F(StartUp, ShowsTheVersionOfTheProgramsOwnExecutable) {
-    platform_.versionsApi.PutFile("C:\\Program Files\\Tarnwick\\Tarnwick.EXE",
-                                  fake::MemoryVersions::VersionBlock({2, 0, 0, 3}, 40, 400));
+    platform_.versionsApi.Put("C:\\Program Files\\Tarnwick\\Tarnwick.EXE",
+                              {.version = {2, 0, 0, 3}});
     form_.Form_Load();
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"2.0.0.3");
 }
 
 TEST_F(StartUp, FromADriveRootThePathHasOneBackslash) {
     platform_.program = {u"D:\\", u"Tarnwick.exe"};
-    platform_.versionsApi.PutFile("D:\\Tarnwick.EXE",
-                                  fake::MemoryVersions::VersionBlock({2, 0, 0, 3}, 40, 400));
+    platform_.versionsApi.Put("D:\\Tarnwick.EXE", {.version = {2, 0, 0, 3}});
     form_.Form_Load();
-    EXPECT_EQ(platform_.versionsApi.SizeQueries(), std::vector<std::string>{"D:\\Tarnwick.EXE"});
+    EXPECT_EQ(platform_.versionsApi.sizeQueries, std::vector<std::string>{"D:\\Tarnwick.EXE"});
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"2.0.0.3");
 }
 
 TEST_F(StartUp, AnotherExtensionLooksForTheExeAndShowsNA) {
     platform_.program = {u"C:\\Tools", u"Tarnwick.scr"};
-    platform_.versionsApi.PutFile("C:\\Tools\\Tarnwick.scr",
-                                  fake::MemoryVersions::VersionBlock({2, 0, 0, 3}, 40, 400));
+    platform_.versionsApi.Put("C:\\Tools\\Tarnwick.scr", {.version = {2, 0, 0, 3}});
     form_.Form_Load();
-    EXPECT_EQ(platform_.versionsApi.SizeQueries(),
+    EXPECT_EQ(platform_.versionsApi.sizeQueries,
               std::vector<std::string>{"C:\\Tools\\Tarnwick.EXE"});
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"N/A");
 }

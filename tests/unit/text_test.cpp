@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/text.h"
+#include "platform/numbers.h"
 
 namespace tarnwick {
 namespace {
@@ -20,6 +21,12 @@ TEST(Text, UpToFirstNul) {
 TEST(Text, DecimalAndUtf8) {
     EXPECT_EQ(DecimalText(-2147483648LL), u"-2147483648");
     EXPECT_EQ(ToUtf8(u"转移到 ok"), "转移到 ok");
+}
+
+TEST(Text, ALongPathIsShortenedInItsMiddle) {
+    EXPECT_EQ(ShortenMiddle(u"C:\\abcdefgh\\end", 9), u"C:\\a…\\end");
+    EXPECT_EQ(ShortenMiddle(u"C:\\short", 9), u"C:\\short");
+    EXPECT_EQ(ShownPath(u"C:\\a\nb"), u"C:\\a?b");
 }
 
 }  // namespace

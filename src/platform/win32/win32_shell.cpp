@@ -41,7 +41,7 @@ void Win32Shell::FreeIdList(ItemIdList list) {
     CoTaskMemFree(reinterpret_cast<void*>(list));
 }
 
-int Win32Shell::FileOperation(tarnwick::FileOperation& operation) {
+int Win32Shell::FileOperation(FileOpStruct& operation) {
     // The lists already end in their zero bytes; an empty one is "none", not an empty list.
     SHFILEOPSTRUCTA native{};
     native.hwnd = reinterpret_cast<HWND>(operation.window);

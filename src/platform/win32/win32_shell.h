@@ -12,7 +12,7 @@ class Win32Shell : public ShellApi {
     ItemIdList BrowseForFolder(BrowseInfo& info) override;
     int GetPathFromIdList(ItemIdList list, char* path) override;
     void FreeIdList(ItemIdList list) override;
-    int FileOperation(tarnwick::FileOperation& operation) override;
+    int FileOperation(FileOpStruct& operation) override;
 };
 
 }  // namespace tarnwick::win32

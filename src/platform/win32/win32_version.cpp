@@ -30,8 +30,7 @@ const Win32Version::Functions& Win32Version::Loaded() {
     return functions_;
 }
 
-std::uint32_t Win32Version::GetFileVersionInfoSize(const std::string& ansiPath,
-                                                   std::uint32_t* handle) {
+std::uint32_t Win32Version::VersionInfoSize(const std::string& ansiPath, std::uint32_t* handle) {
     const Functions& version = Loaded();
     DWORD reported = 0;
     const DWORD size = version.infoSize ? version.infoSize(ansiPath.c_str(), &reported) : 0;
@@ -41,14 +40,14 @@ std::uint32_t Win32Version::GetFileVersionInfoSize(const std::string& ansiPath,
     return size;
 }
 
-int Win32Version::GetFileVersionInfo(const std::string& ansiPath, std::uint32_t handle,
-                                     std::uint32_t size, std::uint8_t* data) {
+int Win32Version::VersionInfo(const std::string& ansiPath, std::uint32_t handle, std::uint32_t size,
+                              std::uint8_t* data) {
     const Functions& version = Loaded();
     return version.info ? version.info(ansiPath.c_str(), handle, size, data) : 0;
 }
 
-int Win32Version::VerQueryValue(const std::uint8_t* block, const std::string& subBlock,
-                                const std::uint8_t** value, std::uint32_t* length) {
+int Win32Version::QueryVersionValue(const std::uint8_t* block, const std::string& subBlock,
+                                    const std::uint8_t** value, std::uint32_t* length) {
     const Functions& version = Loaded();
     void* found = nullptr;
     UINT foundLength = 0;

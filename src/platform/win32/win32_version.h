@@ -13,12 +13,11 @@ namespace tarnwick::win32 {
 class Win32Version : public VersionApi {
   public:
     // When version.dll cannot be loaded, every file has no version information.
-    std::uint32_t GetFileVersionInfoSize(const std::string& ansiPath,
-                                         std::uint32_t* handle) override;
-    int GetFileVersionInfo(const std::string& ansiPath, std::uint32_t handle, std::uint32_t size,
-                           std::uint8_t* data) override;
-    int VerQueryValue(const std::uint8_t* block, const std::string& subBlock,
-                      const std::uint8_t** value, std::uint32_t* length) override;
+    std::uint32_t VersionInfoSize(const std::string& ansiPath, std::uint32_t* handle) override;
+    int VersionInfo(const std::string& ansiPath, std::uint32_t handle, std::uint32_t size,
+                    std::uint8_t* data) override;
+    int QueryVersionValue(const std::uint8_t* block, const std::string& subBlock,
+                          const std::uint8_t** value, std::uint32_t* length) override;
 
   private:
     struct Functions {
