@@ -197,5 +197,43 @@ TEST(Move, TheInitialStateEmptiesTempAndKeepsIt) {
     EXPECT_FALSE(tarnwick.WaitForExit(0));
 }
 
+// Moves the system's cmd.exe aside while it lives, so that starting it fails.
+class CommandInterpreterAway {
+  public:
+    CommandInterpreterAway() {
+        wchar_t system[MAX_PATH] = {};
+        GetSystemDirectoryW(system, MAX_PATH);
+        path_ = fs::path(system) / L"cmd.exe";
+        moved_ = MoveFileW(path_.c_str(), (path_.wstring() + L".away").c_str()) != FALSE;
+    }
+    ~CommandInterpreterAway() {
+        if (moved_) {
+            MoveFileW((path_.wstring() + L".away").c_str(), path_.c_str());
+        }
+    }
+    CommandInterpreterAway(const CommandInterpreterAway&) = delete;
+    CommandInterpreterAway& operator=(const CommandInterpreterAway&) = delete;
+    bool Moved() const { return moved_; }
+
+  private:
+    fs::path path_;
+    bool moved_ = false;
+};
+
+TEST(Move, AnUnexpectedFailureIsToldAndEndsTheProgramWithCode1) {
+    const CommandInterpreterAway away;
+    ASSERT_TRUE(away.Moved());
+    TarnwickProcess tarnwick;
+    const HWND window = tarnwick.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    Click(window, ControlId::CmdOK);  // the initial state empties the temporary folders
+    const auto failure = AnswerMessageBox(tarnwick.Id());
+    ASSERT_TRUE(failure) << "no message about the failure";
+    EXPECT_EQ(Utf8(failure->title), "Tarnwick工具");
+    EXPECT_NE(failure->text.find(L"意外错误"), std::wstring::npos) << Utf8(failure->text);
+    ASSERT_TRUE(tarnwick.WaitForExit(10000)) << "the program did not end";
+    EXPECT_EQ(tarnwick.ExitCode(), 1u);
+}
+
 }  // namespace
 }  // namespace tarnwick::testing

@@ -7,6 +7,9 @@
 
 namespace tarnwick::win32 {
 
+// What the program returns after an unexpected failure.
+inline constexpr int kExitUnexpectedError = 1;
+
 void ShowFatalError(HWND owner, const std::exception& failure);
 
 }  // namespace tarnwick::win32

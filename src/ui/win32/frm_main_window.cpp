@@ -55,9 +55,9 @@ WindowKind KindOf(const ControlLayout& control) {
 // Keyboard and mouse input for this thread's windows that is waiting in the queue.
 void DiscardQueuedInput() {
     MSG message;
-    for (const auto [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
-                                     std::pair<UINT, UINT>{WM_MOUSEFIRST, WM_MOUSELAST},
-                                     std::pair<UINT, UINT>{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}}) {
+    for (const auto& [first, last] : {std::pair<UINT, UINT>{WM_KEYFIRST, WM_KEYLAST},
+                                      std::pair<UINT, UINT>{WM_MOUSEFIRST, WM_MOUSELAST},
+                                      std::pair<UINT, UINT>{WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK}}) {
         while (PeekMessageW(&message, nullptr, first, last, PM_REMOVE)) {
         }
     }
@@ -287,6 +287,7 @@ LRESULT CALLBACK FrmMainWindow::s_WndProc(HWND window, UINT message, WPARAM wPar
         return self->WndProc(message, wParam, lParam);
     } catch (const std::exception& failure) {
         ShowFatalError(window, failure);
+        self->exitCode_ = kExitUnexpectedError;
         DestroyWindow(window);
         return 0;
     }
@@ -314,7 +315,7 @@ LRESULT FrmMainWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return DefWindowProcW(window_, message, wParam, lParam);
         case WM_DESTROY:
-            PostQuitMessage(0);
+            PostQuitMessage(exitCode_);
             return 0;
         case WM_NCDESTROY: {
             // Closed by the user: nothing is left for the destructor to destroy.

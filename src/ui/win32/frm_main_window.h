@@ -63,6 +63,7 @@ class FrmMainWindow : public Controls {
     HWND lastFocus_ = nullptr;
     std::function<void(ControlId)> onClick_;
     bool running_ = false;  // the move button's run is in progress
+    int exitCode_ = 0;      // what the message loop ends with
 };
 
 }  // namespace tarnwick::win32

@@ -66,7 +66,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     // The folder picker is a COM object living on this thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
-    int exitCode = 1;
+    int exitCode = win32::kExitUnexpectedError;
     try {
         win32::AnsiCodePage codePage;
         win32::Win32Registry registry;
