@@ -177,6 +177,8 @@ TEST_F(ModRegContract, ValuesAreConvertedByTheirType) {
                                      "C:\\users\\" + std::string(kChineseAnsi));
     const std::vector<TypedRead> cases = {
         {"REG_SZ", kRegSz, Bytes(std::string_view("C:\\X\0", 5)), std::u16string(u"C:\\X")},
+        {"REG_SZ empty", kRegSz, {0}, std::u16string()},
+        {"REG_EXPAND_SZ empty", kRegExpandSz, {0}, std::u16string()},
         {"REG_SZ keeps inner NULs", kRegSz, Bytes(std::string_view("a\0b\0", 4)),
          std::u16string(u"a\0b", 3)},
         {"REG_SZ in code page 936", kRegSz, ZeroFilled(kChineseAnsi, 9), std::u16string(kChinese)},
@@ -280,6 +282,29 @@ TEST_F(ModRegContract, ExpandEnvStringExpandsDefinedVariablesOnly) {
     EXPECT_EQ(modReg_.ExpandEnvString(u"C:\\plain"), u"C:\\plain");
     EXPECT_EQ(modReg_.ExpandEnvString(u""), u"");
     EXPECT_EQ(modReg_.ExpandEnvString(std::u16string(u"C:\\a\0%TARNWICK_TEST_DIR%", 24)), u"C:\\a");
+}
+
+// --- Saving and restoring ---------------------------------------------------------------------
+
+TEST_F(ModRegContract, ASavedValueIsPutBackByteForByteAndAnAbsentOneIsRemoved) {
+    const ByteArray odd = {'%', 'X', '%', 0, 0xFF, 'y'};  // no terminator where one is expected
+    Put(kRegExpandSz, odd);
+    const std::optional<SavedValue> saved = modReg_.SaveValue(kHkeyCurrentUser, Key(), u"v");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(*saved, (SavedValue{true, kRegExpandSz, odd}));
+    ASSERT_TRUE(Set(std::u16string(u"D:\\New"), 1));
+    EXPECT_TRUE(modReg_.RestoreValue(kHkeyCurrentUser, Key(), u"v", *saved));
+    EXPECT_EQ(Stored(), (StoredValue{kRegExpandSz, odd}));
+
+    const std::optional<SavedValue> absent = modReg_.SaveValue(kHkeyCurrentUser, Key(), u"w");
+    ASSERT_TRUE(absent);
+    EXPECT_FALSE(absent->existed);
+    ASSERT_TRUE(Set(std::u16string(u"D:\\New"), 1, "w"));
+    EXPECT_TRUE(modReg_.RestoreValue(kHkeyCurrentUser, Key(), u"w", *absent));
+    EXPECT_FALSE(Stored("w"));
+    // Nothing to remove in a key that does not exist.
+    EXPECT_TRUE(modReg_.RestoreValue(kHkeyCurrentUser, Key("\\none"), u"w", *absent));
+    EXPECT_FALSE(backend_->KeyExists(key_ + "\\none"));
 }
 
 }  // namespace

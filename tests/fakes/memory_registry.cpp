@@ -249,9 +249,17 @@ std::uint32_t MemoryRegistry::ExpandEnvironment(const std::string& source, char*
     }
     // The source goes in as a zero-terminated string.
     const std::string expanded = Expand(source.substr(0, source.find('\0')));
-    const auto needed = static_cast<std::uint32_t>(expanded.size() + 1);
+    std::uint32_t characters = 0;
+    for (std::size_t i = 0; i < expanded.size(); ++i, ++characters) {
+        // A lead byte of code page 936 starts a two-byte character.
+        i += countCharacters_ && static_cast<unsigned char>(expanded[i]) >= 0x81 ? 1 : 0;
+    }
+    const auto needed =
+        (countCharacters_ ? characters : static_cast<std::uint32_t>(expanded.size())) + 1;
     if (destination && size >= needed) {
-        std::memcpy(destination, expanded.c_str(), needed);
+        const std::size_t copied = std::min<std::size_t>(expanded.size(), size - 1);
+        std::memcpy(destination, expanded.data(), copied);
+        destination[copied] = '\0';
     }
     return needed;
 }

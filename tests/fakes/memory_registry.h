@@ -47,6 +47,9 @@ class MemoryRegistry : public RegistryApi {
 
     // From now on the operation answers status (ExpandEnvironment answers 0) when filter accepts.
     void InjectFailure(RegistryOperation operation, std::int32_t status, FailureFilter filter = {});
+    // As Wine's ExpandEnvironmentStringsA does: the size needed counts the characters of code
+    // page 936, not its bytes, and a destination of that size gets the expansion cut short.
+    void CountExpansionInCharacters() { countCharacters_ = true; }
     // Runs before every query with its 1-based number, so a test can change a value in between.
     void BeforeQuery(std::function<void(int queryNumber)> hook) { beforeQuery_ = std::move(hook); }
 
@@ -88,6 +91,7 @@ class MemoryRegistry : public RegistryApi {
     std::map<std::string, std::string> environment_;  // by lower-case name
     std::vector<Failure> failures_;
     std::function<void(int)> beforeQuery_;
+    bool countCharacters_ = false;
     RegKey nextHandle_ = 0x1000;
     int queries_ = 0;
 };

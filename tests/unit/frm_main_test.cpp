@@ -151,6 +151,10 @@ TEST_F(StartUp, AnotherExtensionLooksForTheExeAndShowsNA) {
     form_.Form_Load();
     EXPECT_EQ(platform_.versionsApi.sizeQueries,
               std::vector<std::string>{"C:\\Tools\\Tarnwick.EXE"});
+    // Only the last dot starts the extension.
+    platform_.program = {u"C:\\Tools", u"Tarnwick.v2.exe"};
+    form_.Form_Load();
+    EXPECT_EQ(platform_.versionsApi.sizeQueries.back(), "C:\\Tools\\Tarnwick.v2.EXE");
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"N/A");
 }
 

@@ -85,6 +85,14 @@ TEST_F(ModRegFailures, ExpansionFailureRaisesAfterClosingTheKey) {
     EXPECT_THROW(modReg_.ExpandEnvString(u"%PATH%"), RegistryError);
 }
 
+TEST(ModRegExpansion, AHostThatCountsCharactersStillGivesTheWholeText) {
+    fake::MemoryRegistry registry;
+    registry.CountExpansionInCharacters();
+    registry.SetEnvironmentVariable("DIR", HostCodePage().ToAnsi(u"C:\\用户\\张三"));
+    ModReg modReg(registry, HostCodePage());
+    EXPECT_EQ(modReg.ExpandEnvString(u"%DIR%\\文档"), u"C:\\用户\\张三\\文档");
+}
+
 TEST(SwapByteOrder, ReversesTheFourBytes) {
     EXPECT_EQ(ModReg::SwapByteOrder(0x12345678), 0x78563412);
     EXPECT_EQ(ModReg::SwapByteOrder(1), 1 << 24);

@@ -8,8 +8,9 @@ namespace tarnwick {
 namespace {
 
 TEST(Path, CompleteDrivePathsAndSharesOnly) {
-    for (const std::u16string_view path : {u"D:\\", u"d:\\My Documents", u"E:\\中文\\x y",
-                                           u"\\\\server\\share", u"\\\\server\\share\\dir"}) {
+    for (const std::u16string_view path :
+         {u"D:\\", u"d:\\My Documents", u"E:\\中文\\x y", u"\\\\server\\share",
+          u"\\\\server\\share\\dir", u"D:/My Documents", u"//server/share/dir"}) {
         EXPECT_TRUE(IsAbsolutePath(path)) << ToUtf8(path);
     }
     for (const std::u16string_view path :

@@ -63,6 +63,18 @@ TEST_F(RedirectRunTest, AFailedWriteRestoresWhatWasWrittenAndSaysNothingMoved) {
     EXPECT_TRUE(Holds(message.text, u"已经写入的值都已恢复原样"));
 }
 
+TEST_F(RedirectRunTest, AFirstWriteThatFailsStopsTheFolderBeforeTheSecond) {
+    registry_.InjectFailure(RegistryOperation::SetValue, kErrorAccessDenied,
+                            [](const std::string& key, const std::string&) {
+                                return key.ends_with("\\user shell folders");
+                            });
+    Select(ControlId::ChkFav, u"E:\\Favorites");
+    Run();
+    EXPECT_EQ(WrittenValues(), std::vector<std::string>{std::string(kUserShell) + "|Favorites"});
+    EXPECT_TRUE(Holds(OnlyMessage().text, u"注册表没有任何改变"));
+    EXPECT_EQ(Label(ControlId::ChkFav), u"C:\\USERS\\AMY\\FAVORITES");
+}
+
 TEST_F(RedirectRunTest, AValueThatCannotBePutBackIsNamed) {
     // Absent before the run: putting it back means deleting it, which fails here.
     registry_.CreateKeyPath(kHkeyCurrentUser, kUserShell);
