@@ -51,12 +51,7 @@ class MainWindow : public ::testing::Test {
     static void TearDownTestSuite() { process_.reset(); }
     void SetUp() override { ASSERT_NE(window_, nullptr) << "Tarnwick.exe showed no window"; }
 
-    static int Dpi() {
-        const HDC screen = GetDC(nullptr);
-        const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-        return dpi;
-    }
+    static int Dpi() { return GetDeviceCaps(win32::ScopedWindowDc(nullptr).get(), LOGPIXELSY); }
     static int Pixels(int twips) { return MulDiv(twips, Dpi(), 1440); }
 
     static HWND Focus() {
@@ -148,8 +143,9 @@ TEST_F(MainWindow, LabelsSizedToTheirTextTakeTheTextsWidthAndTheFontsHeight) {
     // Measured here with the same default font; at 96 DPI a Chinese character of it is 12
     // pixels wide, so "转移到" is 540 twips wide as laid out.
     const win32::UniqueFont font = win32::CreateDefaultFont(Dpi());
-    const HDC dc = GetDC(nullptr);
-    const HGDIOBJ previous = SelectObject(dc, font.get());
+    const win32::ScopedWindowDc screen(nullptr);
+    const HDC dc = screen.get();
+    const win32::ScopedSelect selected(dc, font.get());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     for (const ControlId id :
@@ -167,8 +163,6 @@ TEST_F(MainWindow, LabelsSizedToTheirTextTakeTheTextsWidthAndTheFontsHeight) {
             EXPECT_EQ(rect.right - rect.left, Pixels(LayoutOf(id).rect.width));
         }
     }
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
 }
 
 TEST_F(MainWindow, CaptionsAndCheckStatesBeforeAnyClick) {
@@ -198,12 +192,13 @@ std::vector<std::uint32_t> ScreenPixels(HWND control) {
     GetWindowRect(control, &rect);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    SelectObject(memory, previous);
+    const win32::ScopedWindowDc screen(nullptr);
+    const win32::UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
+    const win32::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
+    {
+        const win32::ScopedSelect selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top, SRCCOPY);
+    }
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -212,10 +207,8 @@ std::vector<std::uint32_t> ScreenPixels(HWND control) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width * height));
-    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    GetDIBits(memory.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info,
+              DIB_RGB_COLORS);
     return pixels;
 }
 

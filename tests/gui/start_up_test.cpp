@@ -15,12 +15,11 @@ using win32::Wide;
 
 // The registry value as the window should show it, read here without the program's routines.
 std::wstring ExpectedLabel(const ManagedFolder& folder) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(folder.readKey).c_str(), 0, KEY_READ, &opened) !=
+    win32::UniqueHkey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, Wide(folder.readKey).c_str(), 0, KEY_READ, key.put()) !=
         ERROR_SUCCESS) {
         return L"";
     }
-    const win32::UniqueHkey key(opened);
     DWORD type = 0;
     DWORD size = 0;
     const std::wstring name = Wide(folder.readValueName);

@@ -21,7 +21,6 @@ namespace tarnwick::testing {
 namespace {
 
 using win32::UniqueBitmap;
-using UniqueDc = win32::UniqueHandle<HDC, &::DeleteDC>;
 using UniqueIcon = win32::UniqueHandle<HICON, &::DestroyIcon>;
 
 HMODULE Self() {
@@ -62,7 +61,7 @@ class Pixels {
   public:
     Pixels(HBITMAP bitmap, int width, int height) : width_(width), data_(width * height) {
         BITMAPINFO info = TopDown32(width, height);
-        const UniqueDc dc(CreateCompatibleDC(nullptr));
+        const win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
         rows_ = GetDIBits(dc.get(), bitmap, 0, height, data_.data(), &info, DIB_RGB_COLORS);
     }
     Pixels(const std::uint32_t* bits, int width, int height)
@@ -219,11 +218,12 @@ TEST_P(AppIconAtSize, DrawsAFolderAndAnArrowOnATransparentGround) {
         CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
     ASSERT_TRUE(canvas);
     std::memset(bits, 0xFF, size * size * 4);
-    const UniqueDc dc(CreateCompatibleDC(nullptr));
-    const HGDIOBJ previous = SelectObject(dc.get(), canvas.get());
-    ASSERT_TRUE(DrawIconEx(dc.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL));
-    GdiFlush();
-    SelectObject(dc.get(), previous);
+    const win32::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    {
+        const win32::ScopedSelect selected(dc.get(), canvas.get());
+        ASSERT_TRUE(DrawIconEx(dc.get(), 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL));
+        GdiFlush();
+    }
     const Pixels drawn(static_cast<const std::uint32_t*>(bits), size, size);
 
     const int unit = size / 16;  // the artwork is laid out on a 16-unit grid

@@ -19,6 +19,7 @@
 #include "core/redirect_run.h"
 #include "core/run_request.h"
 #include "core/text.h"
+#include "fakes/memory_controls.h"
 #include "fakes/recorders.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_file_system.h"
@@ -26,7 +27,6 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
-#include "fakes/memory_controls.h"
 
 namespace tarnwick::testing {
 namespace {

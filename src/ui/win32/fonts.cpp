@@ -21,9 +21,8 @@ bool FaceInstalled(const wchar_t* face, BYTE charset) {
     query.lfCharSet = charset;
     wcsncpy(query.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    const HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
+    const ScopedWindowDc screen(nullptr);
+    EnumFontFamiliesExW(screen.get(), &query, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 

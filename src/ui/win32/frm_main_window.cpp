@@ -85,9 +85,7 @@ FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
     windowClass.lpszClassName = kMainWindowClass;
     RegisterClassExW(&windowClass);
 
-    const HDC screen = GetDC(nullptr);
-    dpi_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    dpi_ = GetDeviceCaps(ScopedWindowDc(nullptr).get(), LOGPIXELSY);
     defaultFont_ = CreateDefaultFont(dpi_);
     titleFont_ = CreateTitleFont(dpi_);
 
@@ -250,15 +248,15 @@ void FrmMainWindow::SetValue(ControlId id, int value) {
 void FrmMainWindow::FitToText(ControlId id) {
     const HWND control = WindowOf(id);
     const std::wstring text = Wide(Text(id));
-    const HDC dc = GetDC(control);
-    const HGDIOBJ previous =
-        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     SIZE extent{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
     TEXTMETRICW metrics{};
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    {
+        const ScopedWindowDc dc(control);
+        const ScopedSelect font(dc.get(),
+                                reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+        GetTextMetricsW(dc.get(), &metrics);
+    }
 
     // What the label covered before must be repainted by its container if it shrinks.
     const HWND parent = GetParent(control);

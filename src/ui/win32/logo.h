@@ -7,8 +7,6 @@
 
 namespace tarnwick::win32 {
 
-using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
-
 // The RCDATA resource `name` of `module` decoded into a bitmap of the picture's own size. Empty
 // when there is no such resource or OLE cannot decode it, so the window can go without it.
 UniqueBitmap LoadPictureResource(HMODULE module, const wchar_t* name);
