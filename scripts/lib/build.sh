@@ -6,9 +6,6 @@ tarnwick_build_exe() {
   cmake --preset win32 >/dev/null || return 1
   LC_ALL=C.UTF-8 cmake --build --preset win32 --target Tarnwick || return 1
   TARNWICK_EXE=build/win32/Tarnwick.exe
-  if [[ ! -f $TARNWICK_EXE ]]; then # CMake's default: beside its CMakeLists.txt
-    TARNWICK_EXE=$(find build/win32 -name Tarnwick.exe -not -path '*/CMakeFiles/*' -print -quit)
-  fi
-  [[ -n $TARNWICK_EXE && -f $TARNWICK_EXE ]] || { echo "build: no Tarnwick.exe" >&2; return 1; }
+  [[ -f $TARNWICK_EXE ]] || { echo "build: no $TARNWICK_EXE" >&2; return 1; }
   TARNWICK_EXE=$(realpath "$TARNWICK_EXE")
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
 
 namespace tarnwick {
 
@@ -52,7 +51,5 @@ enum class ControlId {
 };
 
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(ControlId::CmdDoc) + 1;
-
-std::string_view ControlName(ControlId id);
 
 }  // namespace tarnwick

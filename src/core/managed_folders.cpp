@@ -1,7 +1,5 @@
 #include "core/managed_folders.h"
 
-#include <stdexcept>
-
 namespace tarnwick {
 
 namespace {
@@ -21,7 +19,7 @@ constexpr ManagedFolder ShellFolder(std::u16string_view folder, ControlId select
         .readKey = kShellFoldersKey,
         .readValueName = valueName,
         .writeTargets = {{{kUserShellFoldersKey, valueName}, {kShellFoldersKey, valueName}}},
-        .valueKind = ValueKind::RegExpandSz,
+        .valueKind = kStringKindExpandSz,
         .defaultDestination = defaultDestination,
         .browseSuffix = browseSuffix,
         .deleteAsTemporary = deleteAsTemporary,
@@ -41,7 +39,7 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
         .readKey = kEnvironmentKey,
         .readValueName = u"Temp",
         .writeTargets = {{{kEnvironmentKey, u"Tmp"}, {kEnvironmentKey, u"Temp"}}},
-        .valueKind = ValueKind::RegSz,
+        .valueKind = kStringKindSz,
         .defaultDestination = u"D:\\Temp\\Temp",
         .browseSuffix = u"\\Temp",
         .deleteAsTemporary = true,
@@ -59,12 +57,5 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
     ShellFolder(u"我的文档", ControlId::ChkDoc, ControlId::LblDoc, ControlId::TxtDoc,
                 ControlId::CmdDoc, u"Personal", u"D:\\My Documents", u"\\My Documents", false),
 }};
-
-const ManagedFolder& ManagedFolderAt(int position) {
-    if (position < 1 || position > static_cast<int>(kManagedFolderCount)) {
-        throw std::out_of_range("managed folder position must be 1 to 6");
-    }
-    return kManagedFolders[static_cast<std::size_t>(position - 1)];
-}
 
 }  // namespace tarnwick

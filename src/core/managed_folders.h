@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/control_id.h"
+#include "platform/mod_reg.h"
 
 namespace tarnwick {
 
@@ -15,12 +16,6 @@ inline constexpr std::u16string_view kShellFoldersKey =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 inline constexpr std::u16string_view kUserShellFoldersKey =
     u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-
-// The registry type a folder's location is written with, as the string kind of SetKeyValue.
-enum class ValueKind : std::int32_t {
-    RegSz = 0,
-    RegExpandSz = 1,
-};
 
 struct RegistryTarget {
     std::u16string_view key;
@@ -41,21 +36,16 @@ struct ManagedFolder {
     std::u16string_view readKey;
     std::u16string_view readValueName;
     std::array<RegistryTarget, 2> writeTargets;  // written in this order
-    ValueKind valueKind;
+    std::int32_t valueKind;  // the string kind SetKeyValue writes the location with
     std::u16string_view defaultDestination;
     std::u16string_view browseSuffix;
     bool deleteAsTemporary;
     bool copyContents;
-
-    constexpr std::int32_t StringKind() const { return static_cast<std::int32_t>(valueKind); }
 };
 
 inline constexpr std::size_t kManagedFolderCount = 6;
 
 // In the order start-up fills the window and the redirect run handles the folders.
 extern const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders;
-
-// Position 1 to 6; anything else throws std::out_of_range.
-const ManagedFolder& ManagedFolderAt(int position);
 
 }  // namespace tarnwick

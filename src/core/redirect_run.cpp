@@ -81,7 +81,7 @@ bool FolderMove::WriteAllOrNothing() {
     while (written < targets.size() &&
            services_.registry.SetKeyValue(kHkeyCurrentUser, targets[written].key,
                                           targets[written].valueName, folder_.destination,
-                                          folder_.folder->StringKind())) {
+                                          folder_.folder->valueKind)) {
         ++written;
     }
     if (written == targets.size()) {

@@ -98,9 +98,8 @@ void FrmMain::ChkAll_Click() {
 }
 
 void FrmMain::SetAllChecks(bool selected) {
-    for (const ControlId id : {ControlId::ChkTemp, ControlId::ChkCache, ControlId::ChkCook,
-                               ControlId::ChkDoc, ControlId::ChkFav, ControlId::ChkHistory}) {
-        controls_.SetValue(id, selected ? kChecked : kUnchecked);
+    for (const ManagedFolder& folder : kManagedFolders) {
+        controls_.SetValue(folder.selectBox, selected ? kChecked : kUnchecked);
     }
 }
 

@@ -45,12 +45,11 @@ class FrmMain {
     // run is in progress are ignored.
     void OnClick(ControlId id);
 
+  private:
     void CmdOK_Click();
     void CmdBrowse_Click(const ManagedFolder& folder);
     void ChkAll_Click();
     void SetAllChecks(bool selected);
-
-  private:
     void ShowVersion();
 
     Controls& controls_;

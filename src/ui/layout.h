@@ -66,7 +66,13 @@ inline constexpr TitleFont kTitleFont{u"幼圆", u"WenQuanYi Micro Hei", 14.25, 
 
 // The status bar's one panel.
 inline constexpr int kPanelWidthTwips = 8280;
-inline constexpr int kPanelMinWidthTwips = 1440;
+
+// Check boxes, buttons and text boxes take the keyboard focus; labels, containers, the image and
+// the status bar never do.
+constexpr bool TakesFocus(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
+           kind == ControlKind::TextBox;
+}
 
 extern const std::array<ControlLayout, kControlCount> kLayout;
 

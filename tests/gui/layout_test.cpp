@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/managed_folders.h"
+#include "support/control_names.h"
 #include "tarnwick_process.h"
 #include "ui/layout.h"
 #include "ui/win32/fonts.h"
@@ -35,11 +36,6 @@ const wchar_t* ExpectedClass(ControlKind kind) {
             break;
     }
     return L"Static";
-}
-
-bool TakesFocus(ControlKind kind) {
-    return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
-           kind == ControlKind::TextBox;
 }
 
 class MainWindow : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include "core/managed_folders.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
+#include "support/control_names.h"
 #include "tarnwick_process.h"
 
 namespace tarnwick::testing {

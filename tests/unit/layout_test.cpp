@@ -5,6 +5,7 @@
 #include <set>
 
 #include "core/managed_folders.h"
+#include "support/control_names.h"
 #include "ui/layout.h"
 
 namespace tarnwick {

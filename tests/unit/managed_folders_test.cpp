@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/managed_folders.h"
+#include "support/control_names.h"
 #include "ui/layout.h"
 
 namespace tarnwick {
@@ -61,9 +62,8 @@ TEST(ManagedFolders, TheSixRowsInTableOrder) {
     }};
     for (int position = 1; position <= 6; ++position) {
         SCOPED_TRACE(position);
-        const ManagedFolder& folder = ManagedFolderAt(position);
+        const ManagedFolder& folder = kManagedFolders[static_cast<std::size_t>(position - 1)];
         const ExpectedRow& row = expected[static_cast<std::size_t>(position - 1)];
-        EXPECT_EQ(&folder, &kManagedFolders[static_cast<std::size_t>(position - 1)]);
         EXPECT_EQ(ControlName(folder.selectBox), row.selectBox);
         EXPECT_EQ(ControlName(folder.locationLabel), row.locationLabel);
         EXPECT_EQ(ControlName(folder.destinationBox), row.destinationBox);
@@ -74,7 +74,7 @@ TEST(ManagedFolders, TheSixRowsInTableOrder) {
         EXPECT_EQ(folder.writeTargets[0].valueName, row.first.valueName);
         EXPECT_EQ(folder.writeTargets[1].key, row.second.key);
         EXPECT_EQ(folder.writeTargets[1].valueName, row.second.valueName);
-        EXPECT_EQ(folder.StringKind(), row.stringKind);
+        EXPECT_EQ(folder.valueKind, row.stringKind);
         EXPECT_EQ(folder.defaultDestination, row.defaultDestination);
         EXPECT_EQ(folder.browseSuffix, row.browseSuffix);
         EXPECT_EQ(folder.deleteAsTemporary, row.deleteAsTemporary);
@@ -88,11 +88,6 @@ TEST(ManagedFolders, KeyPathsAreExact) {
               u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
     EXPECT_EQ(kUserShellFoldersKey,
               u"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
-}
-
-TEST(ManagedFolders, PositionsOutsideOneToSixAreRefused) {
-    EXPECT_THROW(ManagedFolderAt(0), std::out_of_range);
-    EXPECT_THROW(ManagedFolderAt(7), std::out_of_range);
 }
 
 TEST(ManagedFolders, EachRecordNamesControlsOfTheRightKindInTheFrame) {

@@ -45,8 +45,8 @@ void Register(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, int ba
 }  // namespace
 
 void RegisterContainerClasses(HINSTANCE instance) {
-    Register(instance, kBannerClass, ContainerProc, COLOR_WINDOW);
-    Register(instance, kFrameClass, FrameProc, COLOR_BTNFACE);
+    Register(instance, kBannerClass, ContainerProc, BackgroundColourOf(Container::Picture1));
+    Register(instance, kFrameClass, FrameProc, BackgroundColourOf(Container::Fram1));
 }
 
 }  // namespace tarnwick::win32

@@ -5,11 +5,19 @@
 
 #include <windows.h>
 
+#include "ui/layout.h"
+
 namespace tarnwick::win32 {
 
 inline constexpr const wchar_t* kBannerClass = L"TarnwickBanner";
 inline constexpr const wchar_t* kFrameClass = L"TarnwickFrame";
 
 void RegisterContainerClasses(HINSTANCE instance);
+
+// The system colour a container is filled with: the banner the window background's, the frame
+// and the window itself the dialog face's.
+constexpr int BackgroundColourOf(Container container) {
+    return container == Container::Picture1 ? COLOR_WINDOW : COLOR_BTNFACE;
+}
 
 }  // namespace tarnwick::win32

@@ -63,11 +63,6 @@ void DiscardQueuedInput() {
     }
 }
 
-bool TakesFocus(ControlKind kind) {
-    return kind == ControlKind::CheckBox || kind == ControlKind::CommandButton ||
-           kind == ControlKind::TextBox;
-}
-
 }  // namespace
 
 FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
@@ -81,7 +76,7 @@ FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
                                                         GetSystemMetrics(SM_CXSMICON),
                                                         GetSystemMetrics(SM_CYSMICON), 0));
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.hbrBackground = GetSysColorBrush(BackgroundColourOf(Container::FrmMain));
     windowClass.lpszClassName = kMainWindowClass;
     RegisterClassExW(&windowClass);
 
@@ -370,7 +365,8 @@ LRESULT FrmMainWindow::OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPA
         SetBkMode(dc, TRANSPARENT);
         return static_cast<LRESULT>(GetClassLongPtrW(GetParent(control), GCLP_HBRBACKGROUND));
     }
-    const int background = layout->titleFont ? COLOR_WINDOW : COLOR_BTNFACE;
+    // An opaque label is filled with its container's colour.
+    const int background = BackgroundColourOf(layout->container);
     SetBkColor(dc, GetSysColor(background));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
