@@ -74,10 +74,18 @@ class MainWindow : public ::testing::Test {
     static void PressTab() {
         const HWND before = Focus();
         PressKey(before, VK_TAB);
-        for (int waited = 0; waited < 5000 && Focus() == before; waited += 10) {
-            Sleep(10);
-        }
+        EXPECT_TRUE(WaitFor([&] { return Focus() != before; }, std::chrono::seconds(5)))
+            << "Tab did not move the focus from " << NameOfWindow(before);
     }
+    // Tabs round to the control named, within one round of the tab order.
+    static void TabTo(std::string_view name) {
+        for (int presses = 0; presses < 2 * kFocusOrderLength && NameOfWindow(Focus()) != name;
+             ++presses) {
+            PressTab();
+        }
+        ASSERT_EQ(NameOfWindow(Focus()), name) << "Tab never reached it";
+    }
+    static constexpr int kFocusOrderLength = 22;
 
     static std::unique_ptr<TarnwickProcess> process_;
     static HWND window_;
@@ -241,20 +249,53 @@ TEST_F(MainWindow, TheStatusBarHasOnePanel) {
 }
 
 TEST_F(MainWindow, FocusStartsOnTheMoveButtonAndTabFollowsTheTabIndices) {
+    // Written out here, not taken from the table the window is built from.
+    const std::vector<std::string_view> order = {
+        "CmdOK",    "ChkDelTmp", "ChkHistory", "CmdHistory", "TxtHistory", "TxtCache",
+        "CmdCache", "TxtFav",    "CmdFav",     "ChkCache",   "ChkFav",     "CmdCook",
+        "TxtCook",  "ChkCook",   "ChkDoc",     "CmdDoc",     "TxtDoc",     "ChkAll",
+        "ChkCopy",  "ChkTemp",   "TxtTemp",    "CmdTemp",    "CmdOK"};
+    ASSERT_EQ(order.size(), kFocusOrderLength + 1u);
     EXPECT_EQ(NameOfWindow(Focus()), "CmdOK");
-    std::vector<const ControlLayout*> order;
-    for (const ControlLayout& layout : kLayout) {
-        if (TakesFocus(layout.kind)) {
-            order.push_back(&layout);
-        }
-    }
-    std::sort(order.begin(), order.end(), [](const ControlLayout* a, const ControlLayout* b) {
-        return *a->tabIndex < *b->tabIndex;
-    });
-    order.push_back(order.front());  // and round again
     for (std::size_t i = 1; i < order.size(); ++i) {
         PressTab();
-        EXPECT_EQ(NameOfWindow(Focus()), ControlName(order[i]->id)) << "Tab number " << i;
+        EXPECT_EQ(NameOfWindow(Focus()), order[i]) << "Tab number " << i;
+    }
+}
+
+TEST_F(MainWindow, AFewControlsWhereTheSpecificationPutsThem) {
+    // Written out here, in twips in their containers, with their captions.
+    struct Expected {
+        ControlId id;
+        const char* caption;
+        int left, top, width, height;
+    };
+    const Expected expected[] = {
+        {ControlId::CmdOK, "转移", 6960, 5430, 1335, 315},
+        {ControlId::ChkDelTmp, "删除临时文件", 1380, 5460, 1695, 255},
+        {ControlId::ChkCopy, "复制收藏夹及我的文档到新的位置", 3060, 5460, 3315, 255},
+        {ControlId::ChkAll, "全部选择", 60, 5460, 1275, 255},
+        {ControlId::Fram1, "", 30, 1200, 8265, 4125},
+        {ControlId::ChkTemp, "TEMP位置", 210, 120, 1215, 435},
+        {ControlId::CmdTemp, ">>", 7770, 510, 315, 255},
+        {ControlId::CmdCook, ">>", 7740, 1140, 315, 255},
+        {ControlId::ChkHistory, "历史文件夹", 180, 1530, 1275, 315},
+        {ControlId::ChkDoc, "我的文档", 180, 3420, 1275, 315},
+        {ControlId::TxtDoc, nullptr, 1500, 3750, 6255, 255},
+    };
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(ControlName(e.id));
+        const HWND control = Control(window_, e.id);
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, Pixels(e.left));
+        EXPECT_EQ(rect.top, Pixels(e.top));
+        EXPECT_EQ(rect.right - rect.left, Pixels(e.width));
+        EXPECT_EQ(rect.bottom - rect.top, Pixels(e.height));
+        if (e.caption) {
+            EXPECT_EQ(Utf8(WindowText(control)), e.caption);
+        }
     }
 }
 
@@ -278,13 +319,10 @@ TEST_F(MainWindow, ShiftTabFromTheKeyboardGoesBackAndWraps) {
         }
         SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     };
-    while (NameOfWindow(Focus()) != "CmdOK") {
-        PressTab();
-    }
+    TabTo("CmdOK");
     const auto waitForMove = [](HWND from) {
-        for (int waited = 0; waited < 5000 && Focus() == from; waited += 10) {
-            Sleep(10);
-        }
+        EXPECT_TRUE(WaitFor([&] { return Focus() != from; }, std::chrono::seconds(5)))
+            << "the key did not move the focus";
     };
     HWND before = Focus();
     press({VK_SHIFT, VK_TAB});
@@ -301,11 +339,7 @@ TEST_F(MainWindow, ShiftTabFromTheKeyboardGoesBackAndWraps) {
 }
 
 TEST_F(MainWindow, EnterAndEscInADestinationBoxDoNothing) {
-    while (NameOfWindow(Focus()) != "TxtTemp") {
-        const HWND before = Focus();
-        PressTab();
-        ASSERT_NE(Focus(), before) << "Tab does not move the focus";
-    }
+    TabTo("TxtTemp");
     std::vector<std::wstring> labels;
     for (const ManagedFolder& folder : kManagedFolders) {
         labels.push_back(WindowText(Control(window_, folder.locationLabel)));

@@ -9,8 +9,12 @@
 #include <fstream>
 
 #include "core/managed_folders.h"
+#include "platform/win32/module_path.h"
+#include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 #include "registry_snapshot.h"
 #include "tarnwick_process.h"
+#include "wine/scratch_disk.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -39,57 +43,35 @@ std::string ReadValueBytes(const char* key, const char* name) {
 
 // What a new process learns from the shell about its Documents folder.
 std::wstring PersonalFolderOfANewProcess() {
-    wchar_t module[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, module, MAX_PATH);
-    // Started from a Unix path with no drive for it, Wine names this program "unix\...", which
-    // only its "\\?\unix\" namespace opens.
-    std::wstring self = module;
-    if (self.rfind(L"unix\\", 0) == 0) {
-        self = L"\\\\?\\" + self;
-    }
+    const std::wstring self = win32::ModulePath();
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    win32::UniqueKernelHandle readEnd;
+    win32::UniqueKernelHandle writeEnd;
+    CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0);
+    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
+    startup.hStdOutput = writeEnd.get();
     startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     PROCESS_INFORMATION child{};
     std::wstring commandLine = L"\"" + self + L"\" --personal-folder";
-    const BOOL started = CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &child);
-    CloseHandle(writeEnd);
-    if (!started) {
+    if (!CreateProcessW(self.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        nullptr, &startup, &child)) {
         ADD_FAILURE() << "cannot start " << Utf8(self) << ": error " << GetLastError();
+        return {};
     }
+    const win32::UniqueKernelHandle process(child.hProcess);
+    const win32::UniqueKernelHandle thread(child.hThread);
+    writeEnd.reset();  // the child's end of the pipe only: its exit ends the reading
     std::string output;
-    if (started) {
-        char chunk[512];
-        DWORD read = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &read, nullptr) && read > 0) {
-            output.append(chunk, read);
-        }
-        WaitForSingleObject(child.hProcess, 10000);
-        CloseHandle(child.hProcess);
-        CloseHandle(child.hThread);
+    char chunk[512];
+    DWORD read = 0;
+    while (ReadFile(readEnd.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        output.append(chunk, read);
     }
-    CloseHandle(readEnd);
-    const int length = MultiByteToWideChar(CP_UTF8, 0, output.c_str(),
-                                           static_cast<int>(output.size()), nullptr, 0);
-    std::wstring path(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, output.c_str(), static_cast<int>(output.size()), path.data(),
-                        length);
-    return path;
-}
-
-fs::path ScratchRoot() {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    // Beside TEMP, not in it: the delete option empties TEMP.
-    return fs::path(temp).parent_path().parent_path() / L"TarnwickGui";
+    EXPECT_EQ(WaitForSingleObject(process.get(), 10000), WAIT_OBJECT_0) << "the child hangs";
+    return win32::WideFromUtf8(output);
 }
 
 const wchar_t* kShellFoldersW =
@@ -105,8 +87,8 @@ TEST(Move, TheTypicalRequestMovesMyDocumentsAndCopiesItsContents) {
     fs::create_directories(oldDocuments / L"子文件夹");
     std::ofstream(oldDocuments / L"子文件夹" / L"README") << "no extension";
     std::ofstream(oldDocuments / L"note.txt") << "note";
-    const fs::path destination = ScratchRoot() / L"新位置" / L"My Documents";
-    fs::remove_all(ScratchRoot());
+    const ScratchFolder scratch(L"gui-move");
+    const fs::path destination = scratch.path() / L"新位置" / L"My Documents";
 
     TarnwickProcess tarnwick;
     const HWND window = tarnwick.WaitForWindow();

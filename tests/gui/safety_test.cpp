@@ -12,6 +12,7 @@
 
 #include "registry_snapshot.h"
 #include "tarnwick_process.h"
+#include "wine/scratch_disk.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -25,21 +26,12 @@ void ExpectOnScreen(const RECT& frame) {
     EXPECT_LE(frame.bottom, 768);
 }
 
-fs::path Scratch() {
-    return fs::path(L"S:\\gui-" + std::to_wstring(GetCurrentProcessId()));
-}
-
 class Safety : public ::testing::Test {
   protected:
-    Safety() {
-        fs::remove_all(Scratch());
-        fs::create_directories(Scratch());
-    }
     ~Safety() override {
-        tarnwick_.reset();  // before the registry is put back
-        std::error_code ignored;
-        fs::remove_all(Scratch(), ignored);
+        tarnwick_.reset();  // before the registry is put back and the scratch folder goes
     }
+    fs::path Scratch() const { return scratch_.path(); }
     // Tarnwick started with the delete and copy options as given, and the folder selected.
     HWND Start(bool deleteTemporary, bool copy, ControlId selectBox, ControlId destinationBox,
                const fs::path& destination) {
@@ -64,6 +56,7 @@ class Safety : public ::testing::Test {
         return window;
     }
 
+    ScratchFolder scratch_{L"gui-safety"};
     RegistrySnapshot registry_;
     std::optional<TarnwickProcess> tarnwick_;
 };

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/text.h"
+#include "platform/win32/wide_text.h"
 #include "ui/layout.h"
 #include "ui/win32/window_ids.h"
 
@@ -44,11 +46,7 @@ const std::wstring& TarnwickPath() {
 
 // Wine reaches Unix paths through its \\?\unix\ namespace; a Windows path is taken as it is.
 void SetTarnwickPath(const char* argument) {
-    std::string path = argument;
-    const int length = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
+    std::wstring wide = win32::WideFromUtf8(argument);
     if (!wide.empty() && wide.front() == L'/') {
         for (wchar_t& c : wide) {
             c = c == L'/' ? L'\\' : c;
@@ -168,12 +166,7 @@ std::wstring WindowText(HWND window) {
 }
 
 std::string Utf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(),
-                        length, nullptr, nullptr);
-    return bytes;
+    return ToUtf8(win32::Narrow(text));
 }
 
 }  // namespace tarnwick::testing

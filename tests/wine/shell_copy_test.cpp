@@ -3,6 +3,7 @@
 // and Chinese folder names pass through the ANSI code page both ways.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -24,6 +25,8 @@
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_shell.h"
+#include "scratch_disk.h"
+#include "support/wait_for.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -84,19 +87,8 @@ class OnWineShell : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-        wchar_t temp[MAX_PATH + 1] = {};
-        ASSERT_NE(GetTempPathW(MAX_PATH + 1, temp), 0u);
-        scratch_ =
-            fs::path(temp) / ("tarnwick-shell-copy-" + std::to_string(GetCurrentProcessId()));
-        fs::remove_all(scratch_);
-        fs::create_directories(scratch_);
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(scratch_, ignored);
-        EXPECT_FALSE(fs::exists(scratch_));
-        CoUninitialize();
-    }
+    void TearDown() override { CoUninitialize(); }
 
     // The folder's path as the program hands it over, after checking it survives the ANSI trip.
     std::u16string ProgramPath(const fs::path& path) {
@@ -110,7 +102,8 @@ class OnWineShell : public ::testing::Test {
         modReg_.ShellCopyFiles(ProgramPath(source) + u"\\*.*", ProgramPath(destination));
     }
 
-    fs::path scratch_;
+    const ScratchFolder scratchFolder_{L"shell-copy"};
+    const fs::path scratch_ = scratchFolder_.path();
     win32::AnsiCodePage codePage_;
     win32::Win32Shell shell_;
     ModRegShell modReg_{shell_, codePage_};
@@ -159,6 +152,7 @@ TEST_F(ShellCopy, SourceMatchingNothingReturnsAndChangesNothing) {
 // What the answering thread saw of the picker dialog.
 struct PickerSeen {
     bool shown = false;
+    bool selected = false;  // the folder to pick was the picker's selection before OK
     std::vector<std::wstring> texts;
 };
 
@@ -182,27 +176,49 @@ BOOL CALLBACK CollectText(HWND window, LPARAM texts) {
     return TRUE;
 }
 
+std::wstring SelectedItemText(HWND tree) {
+    const auto item =
+        reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW query{};
+    query.mask = TVIF_TEXT;
+    query.hItem = item;
+    query.pszText = text;
+    query.cchTextMax = MAX_PATH;
+    if (!item || !SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&query))) {
+        return {};
+    }
+    return text;
+}
+
 // Plays the user: waits for this process's picker, notes its texts, then selects folder and
 // presses OK, or presses Cancel when folder is empty.
-std::thread AnswerPicker(std::wstring folder, PickerSeen& seen) {
+std::thread AnswerPicker(fs::path folder, PickerSeen& seen) {
     return std::thread([folder = std::move(folder), &seen] {
         HWND dialog = nullptr;
-        for (int tries = 0; tries < 200 && !dialog; ++tries) {
-            Sleep(50);
+        WaitFor([&] {
             EnumWindows(MatchPicker, reinterpret_cast<LPARAM>(&dialog));
-        }
+            return dialog != nullptr;
+        });
         if (!dialog) {
             return;
         }
         seen.shown = true;
         EnumChildWindows(dialog, CollectText, reinterpret_cast<LPARAM>(&seen.texts));
         if (!folder.empty()) {
-            // The dialog shows before it has filled its tree and made its first selection,
-            // which would override one made earlier; Wine offers nothing to wait on.
-            Sleep(500);
-            SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
-                         reinterpret_cast<LPARAM>(folder.c_str()));
-            Sleep(200);
+            const HWND tree = FindWindowExW(dialog, nullptr, WC_TREEVIEWW, nullptr);
+            // Until the picker has filled its tree, a selection made from outside is lost; it is
+            // made again until the tree shows it.
+            seen.selected = WaitFor([&] {
+                if (SelectedItemText(tree) == folder.filename()) {
+                    return true;
+                }
+                if (SendMessageW(tree, TVM_GETCOUNT, 0, 0) > 0) {
+                    SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE,
+                                 reinterpret_cast<LPARAM>(folder.c_str()));
+                }
+                return false;
+            });
         }
         PostMessageW(dialog, WM_COMMAND, folder.empty() ? IDCANCEL : IDOK, 0);
     });
@@ -212,7 +228,7 @@ using ShellPicker = OnWineShell;
 
 TEST_F(ShellPicker, CancelGivesEmptyTextAfterShowingTheTitle) {
     PickerSeen seen;
-    std::thread user = AnswerPicker(L"", seen);
+    std::thread user = AnswerPicker({}, seen);
     std::u16string path = u"not returned";
     {
         const Watchdog watchdog(std::chrono::seconds(60));
@@ -227,19 +243,16 @@ TEST_F(ShellPicker, CancelGivesEmptyTextAfterShowingTheTitle) {
 TEST_F(ShellPicker, ChosenChineseFolderComesBackAsItsPath) {
     const fs::path folder = scratch_ / u"文件夹";
     fs::create_directories(folder);
-    // Wine's picker now and then ignores a selection made from outside while it fills its
-    // tree; the answering thread then confirms the first folder. A few tries settle it.
+    PickerSeen seen;
+    std::thread user = AnswerPicker(folder, seen);
     std::u16string path;
-    for (int attempt = 0; attempt < 3 && path != ProgramPath(folder); ++attempt) {
-        PickerSeen seen;
-        std::thread user = AnswerPicker(folder.wstring(), seen);
-        {
-            const Watchdog watchdog(std::chrono::seconds(60));
-            path = modReg_.BrowseForFolderPath(0, u"t");
-        }
-        user.join();
-        ASSERT_TRUE(seen.shown);
+    {
+        const Watchdog watchdog(std::chrono::seconds(60));
+        path = modReg_.BrowseForFolderPath(0, u"t");
     }
+    user.join();
+    ASSERT_TRUE(seen.shown);
+    ASSERT_TRUE(seen.selected) << "the picker never showed the folder selected";
     EXPECT_EQ(path, ProgramPath(folder));
 }
 

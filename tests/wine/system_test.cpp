@@ -13,6 +13,7 @@
 #include <fstream>
 
 #include "core/text.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
@@ -153,13 +154,7 @@ TEST(HiddenCommand, RemovesAFolderTreeOrEmptiesAndKeepsIt) {
 
 // The directory this test program runs from, in a form that opens it.
 fs::path OwnDirectory() {
-    wchar_t module[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, module, MAX_PATH);
-    std::wstring path = module;
-    if (path.rfind(L"unix\\", 0) == 0) {
-        path.insert(0, L"\\\\?\\");
-    }
-    return fs::path(path).parent_path();
+    return fs::path(win32::ModulePath()).parent_path();
 }
 
 TEST(HiddenCommand, ACmdExeBesideTheProgramNeverRuns) {

@@ -1,5 +1,8 @@
-// The program's 16-bit text as Windows' wchar_t text and back: the same code units on Windows.
+// The program's 16-bit text as Windows' wchar_t text and back (the same code units on Windows),
+// and UTF-8 text, such as an exception's message, as wide text.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 #include <string_view>
@@ -14,6 +17,19 @@ inline std::wstring Wide(std::u16string_view text) {
 
 inline std::u16string Narrow(std::wstring_view text) {
     return std::u16string(text.begin(), text.end());
+}
+
+inline std::wstring WideFromUtf8(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int length = static_cast<int>(text.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), length, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), length, wide.data(),
+                        static_cast<int>(wide.size()));
+    return wide;
 }
 
 }  // namespace tarnwick::win32

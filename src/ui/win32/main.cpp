@@ -10,6 +10,7 @@
 #include "platform/mod_reg.h"
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
+#include "platform/win32/module_path.h"
 #include "platform/win32/mutex_single_instance.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
@@ -26,23 +27,9 @@ namespace {
 
 // This program's directory and file name, as Windows reports them.
 tarnwick::ProgramFile OwnProgramFile() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            throw std::runtime_error("the program's file name is not known");
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    // Started by Wine from a Unix path that no drive maps, the name comes as "unix\...", which
-    // only Wine's "\\?\unix\" namespace opens.
-    if (path.rfind(L"unix\\", 0) == 0) {
-        path.insert(0, L"\\\\?\\");
+    const std::wstring path = tarnwick::win32::ModulePath();
+    if (path.empty()) {
+        throw std::runtime_error("the program's file name is not known");
     }
     const std::size_t slash = path.rfind(L'\\');
     const std::wstring directory = slash == std::wstring::npos ? L"" : path.substr(0, slash);
