@@ -23,7 +23,4 @@ inline constexpr std::size_t kMessagePathLength = 50;
 // A path as a message shows it: shortened in the middle, and on one line whatever it holds.
 std::u16string ShownPath(std::u16string_view path);
 
-// For messages and tests: 16-bit text as UTF-8.
-std::string ToUtf8(std::u16string_view text);
-
 }  // namespace tarnwick

@@ -1,4 +1,5 @@
 #include "tarnwick_process.h"
+#include "support/utf8.h"
 
 #include <stdexcept>
 

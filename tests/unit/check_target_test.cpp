@@ -4,6 +4,7 @@
 
 #include "core/check_target.h"
 #include "support/run_fixture.h"
+#include "support/utf8.h"
 
 namespace tarnwick::testing {
 namespace {

@@ -3,6 +3,7 @@
 
 #include "core/path.h"
 #include "core/text.h"
+#include "support/utf8.h"
 
 namespace tarnwick {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "core/text.h"
 #include "platform/numbers.h"
+#include "support/utf8.h"
 
 namespace tarnwick {
 namespace {

@@ -27,6 +27,7 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
+#include "support/utf8.h"
 
 namespace tarnwick::testing {
 namespace {

@@ -17,6 +17,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
+#include "support/utf8.h"
 
 namespace tarnwick::testing {
 namespace {
