@@ -1,14 +1,14 @@
 // Starting the system's command interpreter as a hidden process that nobody waits for.
 #pragma once
 
-#include <stdexcept>
 #include <string_view>
+#include "platform/error.h"
 
 namespace tarnwick {
 
-class ProcessStartError : public std::runtime_error {
+class ProcessStartError : public Error {
   public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 class ProcessApi {

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <variant>
 #include <vector>
+
+#include "platform/error.h"
 
 namespace tarnwick {
 
@@ -17,9 +18,9 @@ using RegistryValue = std::variant<std::monostate, std::uint8_t, std::int16_t, s
                                    std::u16string, ByteArray, bool, double>;
 
 // What GetKeyValue and ExpandEnvString raise when data cannot be converted or expanded.
-class RegistryError : public std::runtime_error {
+class RegistryError : public Error {
   public:
-    using std::runtime_error::runtime_error;
+    using Error::Error;
 };
 
 }  // namespace tarnwick

@@ -168,7 +168,7 @@ const std::array<ControlLayout, kControlCount> kLayout = {{
 }};
 
 const ControlLayout& LayoutOf(ControlId id) {
-    return kLayout.at(static_cast<std::size_t>(id));
+    return kLayout[static_cast<std::size_t>(id)];
 }
 
 }  // namespace tarnwick

@@ -1,5 +1,9 @@
 #include "platform/win32/win32_system.h"
 
+// The known folders' ids are defined here, so that only those used come into the executable
+// rather than the whole of libuuid.
+#include <initguid.h>
+
 #include <knownfolders.h>
 #include <shlobj.h>
 

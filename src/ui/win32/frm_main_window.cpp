@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <utility>
+#include "platform/error.h"
 
 #include "platform/win32/wide_text.h"
 #include "ui/win32/containers.h"
@@ -90,7 +90,7 @@ FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
                               kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
                               frame.bottom - frame.top, nullptr, nullptr, instance, this);
     if (!window_) {
-        throw std::runtime_error("the main window could not be created");
+        throw Error("the main window could not be created");
     }
     CreateControls(instance);
 }
@@ -129,7 +129,7 @@ HWND FrmMainWindow::Create(const ControlLayout& control, HINSTANCE instance) {
         Pixels(r.height), parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowIdOf(control.id))), instance, nullptr);
     if (!created) {
-        throw std::runtime_error("a control of the main window could not be created");
+        throw Error("a control of the main window could not be created");
     }
     const HFONT font = control.titleFont ? titleFont_.get() : defaultFont_.get();
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);

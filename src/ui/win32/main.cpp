@@ -4,8 +4,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include <stdexcept>
 #include <string>
+#include "platform/error.h"
 
 #include "platform/mod_reg.h"
 #include "platform/mod_reg_shell.h"
@@ -29,7 +29,7 @@ namespace {
 tarnwick::ProgramFile OwnProgramFile() {
     const std::wstring path = tarnwick::win32::ModulePath();
     if (path.empty()) {
-        throw std::runtime_error("the program's file name is not known");
+        throw tarnwick::Error("the program's file name is not known");
     }
     const std::size_t slash = path.rfind(L'\\');
     const std::wstring directory = slash == std::wstring::npos ? L"" : path.substr(0, slash);
