@@ -28,6 +28,14 @@ void RestrictLibrarySearchToSystem() {
     }
 }
 
+FARPROC SystemProcedure(const wchar_t* library, const char* name) {
+    HMODULE module = GetModuleHandleW(library);
+    if (!module) {
+        module = LoadSystemLibrary(library).release();  // kept until the process ends
+    }
+    return module ? GetProcAddress(module, name) : nullptr;
+}
+
 UniqueModule LoadSystemLibrary(const wchar_t* name) {
     const std::wstring directory = SystemDirectory();
     if (directory.empty()) {

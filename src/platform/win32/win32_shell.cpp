@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "platform/win32/system_library.h"
+
 namespace tarnwick::win32 {
 
 namespace {
@@ -14,9 +16,27 @@ PCIDLIST_ABSOLUTE ToIdList(ItemIdList list) {
     return reinterpret_cast<PCIDLIST_ABSOLUTE>(list);
 }
 
+// shell32 and ole32 are loaded when a browse or a copy first needs them, not at start.
+template <typename Function>
+Function Shell32(const char* name) {
+    return RequiredSystemFunction<Function>(L"shell32.dll", name);
+}
+
+// The picker is a COM object that needs an apartment on this thread; it is made on first use and
+// kept until the program ends.
+void EnsureApartment() {
+    static const bool initialised = [] {
+        const auto initialise = RequiredSystemFunction<decltype(&CoInitializeEx)>(
+            L"ole32.dll", "CoInitializeEx");
+        return SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
+    }();
+    (void)initialised;
+}
+
 }  // namespace
 
 ItemIdList Win32Shell::BrowseForFolder(BrowseInfo& info) {
+    EnsureApartment();
     // The record has no room for the display name, so a requested one is taken and dropped.
     char displayName[MAX_PATH] = {};
     BROWSEINFOA native{};
@@ -28,17 +48,21 @@ ItemIdList Win32Shell::BrowseForFolder(BrowseInfo& info) {
     native.lpfn = nullptr;  // no callback can travel in the record
     native.lParam = static_cast<LPARAM>(info.lParam);
     native.iImage = info.image;
-    const PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&native);
+    static const auto browse = Shell32<decltype(&SHBrowseForFolderA)>("SHBrowseForFolderA");
+    const PIDLIST_ABSOLUTE chosen = browse(&native);
     info.image = native.iImage;
     return reinterpret_cast<ItemIdList>(chosen);
 }
 
 int Win32Shell::GetPathFromIdList(ItemIdList list, char* path) {
-    return SHGetPathFromIDListA(ToIdList(list), path);
+    static const auto getPath = Shell32<decltype(&SHGetPathFromIDListA)>("SHGetPathFromIDListA");
+    return getPath(ToIdList(list), path);
 }
 
 void Win32Shell::FreeIdList(ItemIdList list) {
-    CoTaskMemFree(reinterpret_cast<void*>(list));
+    static const auto free =
+        RequiredSystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    free(reinterpret_cast<void*>(list));
 }
 
 int Win32Shell::FileOperation(FileOpStruct& operation) {
@@ -52,7 +76,8 @@ int Win32Shell::FileOperation(FileOpStruct& operation) {
     native.fAnyOperationsAborted = operation.anyOperationsAborted ? TRUE : FALSE;
     native.hNameMappings = reinterpret_cast<LPVOID>(operation.nameMappings);
     native.lpszProgressTitle = nullptr;  // the record carries no title text
-    const int result = SHFileOperationA(&native);
+    static const auto fileOperation = Shell32<decltype(&SHFileOperationA)>("SHFileOperationA");
+    const int result = fileOperation(&native);
     operation.anyOperationsAborted = native.fAnyOperationsAborted != FALSE;
     operation.nameMappings = reinterpret_cast<std::uintptr_t>(native.hNameMappings);
     return result;

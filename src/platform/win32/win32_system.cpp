@@ -104,13 +104,18 @@ int Win32MessageBox::Show(std::u16string_view text, std::u16string_view title,
 }
 
 std::vector<NamedFolder> Win32KnownFolders::ProtectedFolders() {
+    // Without the system's answer no deletion may go ahead: these raise Error when missing.
+    static const auto folderPath = RequiredSystemFunction<decltype(&SHGetKnownFolderPath)>(
+        L"shell32.dll", "SHGetKnownFolderPath");
+    static const auto free =
+        RequiredSystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
     std::vector<NamedFolder> folders;
     for (const KnownFolder& known : kKnownFolders) {
         PWSTR path = nullptr;
-        if (SUCCEEDED(SHGetKnownFolderPath(*known.id, KF_FLAG_DONT_VERIFY, nullptr, &path))) {
+        if (SUCCEEDED(folderPath(*known.id, KF_FLAG_DONT_VERIFY, nullptr, &path))) {
             folders.push_back({known.name, Narrow(path)});
         }
-        CoTaskMemFree(path);
+        free(path);
     }
     for (const auto& [variable, name] : kNativeViewVariables) {
         wchar_t path[MAX_PATH] = {};

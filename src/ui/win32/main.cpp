@@ -2,7 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <string>
 #include "platform/error.h"
@@ -50,8 +49,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     const INITCOMMONCONTROLSEX commonControls{sizeof commonControls,
                                               ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
-    // The folder picker is a COM object living on this thread.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     int exitCode = win32::kExitUnexpectedError;
     try {
@@ -90,9 +87,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         exitCode = static_cast<int>(message.wParam);
     } catch (const std::exception& failure) {
         win32::ShowFatalError(nullptr, failure);
-    }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
     }
     return exitCode;
 }
