@@ -2,23 +2,12 @@
 
 #include <windows.h>
 
-#include <ocidl.h>
-#include <olectl.h>
-#include <shlwapi.h>
+#include <optional>
+#include <span>
+
+#include "ui/jpeg.h"
 
 namespace tarnwick::win32 {
-
-namespace {
-
-void ReleaseComObject(IUnknown* object) {
-    object->Release();
-}
-
-// Owns one reference to a COM object.
-template <typename T>
-using ComRef = UniqueHandle<T*, &ReleaseComObject>;
-
-}  // namespace
 
 UniqueBitmap LoadPictureResource(HMODULE module, const wchar_t* name) {
     const HRSRC resource = FindResourceW(module, name, MAKEINTRESOURCEW(10));  // RT_RCDATA
@@ -31,29 +20,31 @@ UniqueBitmap LoadPictureResource(HMODULE module, const wchar_t* name) {
     if (bytes == nullptr || size == 0) {
         return {};
     }
-    // OLE reads pictures from streams only; the stream keeps its own copy of the bytes.
-    const ComRef<IStream> stream(SHCreateMemStream(static_cast<const BYTE*>(bytes), size));
-    if (!stream) {
+    const std::optional<RgbImage> image =
+        DecodeJpeg(std::span(static_cast<const std::uint8_t*>(bytes), size));
+    if (!image) {
         return {};
     }
-    void* object = nullptr;
-    // fRunmode FALSE: with TRUE, Wine's picture leaks its bitmap instead of deleting it on release.
-    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, __uuidof(IPicture),
-                              &object)) ||
-        object == nullptr) {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = image->width;
+    format.bmiHeader.biHeight = -image->height;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(nullptr, &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || bits == nullptr) {
         return {};
     }
-    const ComRef<IPicture> picture(static_cast<IPicture*>(object));
-    SHORT type = PICTYPE_UNINITIALIZED;
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture.get()->get_Type(&type)) || type != PICTYPE_BITMAP ||
-        FAILED(picture.get()->get_Handle(&handle)) || handle == 0) {
-        return {};
+    auto* pixel = static_cast<std::uint8_t*>(bits);
+    for (std::size_t i = 0; i < image->rgb.size(); i += 3, pixel += 4) {
+        pixel[0] = image->rgb[i + 2];
+        pixel[1] = image->rgb[i + 1];
+        pixel[2] = image->rgb[i];
+        pixel[3] = 0;
     }
-    // The picture owns its bitmap and deletes it on release: keep a copy of our own instead.
-    const auto owned = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-    return UniqueBitmap(
-        static_cast<HBITMAP>(CopyImage(owned, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    return bitmap;
 }
 
 }  // namespace tarnwick::win32

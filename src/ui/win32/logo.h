@@ -1,4 +1,4 @@
-// The banner's logo: a JPEG kept in the executable as an RCDATA resource, decoded by OLE.
+// The banner's logo: a JPEG kept in the executable as an RCDATA resource, decoded here.
 #pragma once
 
 #include <windows.h>
