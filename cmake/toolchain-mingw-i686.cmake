@@ -2,9 +2,14 @@
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
-# The -posix flavour: GoogleTest needs std::mutex, which the -win32 threading model lacks.
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+# The tests need the -posix flavour (GoogleTest and the drivers use std::mutex and std::thread, which
+# the -win32 threading model lacks); the program is built with -win32, which brings no winpthreads.
+if(NOT TARNWICK_THREAD_MODEL)
+    set(TARNWICK_THREAD_MODEL posix)
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES TARNWICK_THREAD_MODEL)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-${TARNWICK_THREAD_MODEL})
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-${TARNWICK_THREAD_MODEL})
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
