@@ -5,13 +5,15 @@ namespace tarnwick {
 namespace {
 
 // Every shell folder but TEMP: read from the resolved key, written to the user key first.
-constexpr ManagedFolder ShellFolder(std::u16string_view folder, ControlId selectBox,
-                                    ControlId locationLabel, ControlId destinationBox,
-                                    ControlId browseButton, std::u16string_view valueName,
+constexpr ManagedFolder ShellFolder(std::u16string_view folder, std::u16string_view commandName,
+                                    ControlId selectBox, ControlId locationLabel,
+                                    ControlId destinationBox, ControlId browseButton,
+                                    std::u16string_view valueName,
                                     std::u16string_view defaultDestination,
                                     std::u16string_view browseSuffix, bool deleteAsTemporary) {
     return ManagedFolder{
         .folder = folder,
+        .commandName = commandName,
         .selectBox = selectBox,
         .locationLabel = locationLabel,
         .destinationBox = destinationBox,
@@ -32,6 +34,7 @@ constexpr ManagedFolder ShellFolder(std::u16string_view folder, ControlId select
 const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
     {
         .folder = u"TEMP",
+        .commandName = u"temp",
         .selectBox = ControlId::ChkTemp,
         .locationLabel = ControlId::LblTemp,
         .destinationBox = ControlId::TxtTemp,
@@ -45,16 +48,17 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
         .deleteAsTemporary = true,
         .copyContents = false,
     },
-    ShellFolder(u"Cookie", ControlId::ChkCook, ControlId::LblCook, ControlId::TxtCook,
+    ShellFolder(u"Cookie", u"cookies", ControlId::ChkCook, ControlId::LblCook, ControlId::TxtCook,
                 ControlId::CmdCook, u"Cookies", u"D:\\Temp\\Cookies", u"\\Cookies", true),
-    ShellFolder(u"历史文件夹", ControlId::ChkHistory, ControlId::LblHistory, ControlId::TxtHistory,
-                ControlId::CmdHistory, u"History", u"D:\\History", u"\\History", true),
-    ShellFolder(u"IE缓存", ControlId::ChkCache, ControlId::LblCache, ControlId::TxtCache,
+    ShellFolder(u"历史文件夹", u"history", ControlId::ChkHistory, ControlId::LblHistory,
+                ControlId::TxtHistory, ControlId::CmdHistory, u"History", u"D:\\History",
+                u"\\History", true),
+    ShellFolder(u"IE缓存", u"cache", ControlId::ChkCache, ControlId::LblCache, ControlId::TxtCache,
                 ControlId::CmdCache, u"Cache", u"D:\\Temp\\Temporary Internet Files",
                 u"\\Temporary Internet Files", true),
-    ShellFolder(u"IE收藏夹", ControlId::ChkFav, ControlId::LblFav, ControlId::TxtFav,
+    ShellFolder(u"IE收藏夹", u"favorites", ControlId::ChkFav, ControlId::LblFav, ControlId::TxtFav,
                 ControlId::CmdFav, u"Favorites", u"D:\\Favorites", u"\\Favorites", false),
-    ShellFolder(u"我的文档", ControlId::ChkDoc, ControlId::LblDoc, ControlId::TxtDoc,
+    ShellFolder(u"我的文档", u"documents", ControlId::ChkDoc, ControlId::LblDoc, ControlId::TxtDoc,
                 ControlId::CmdDoc, u"Personal", u"D:\\My Documents", u"\\My Documents", false),
 }};
 

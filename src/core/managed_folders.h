@@ -28,7 +28,8 @@ struct RegistryTarget {
 };
 
 struct ManagedFolder {
-    std::u16string_view folder;  // a short name for messages
+    std::u16string_view folder;       // a short name for messages
+    std::u16string_view commandName;  // how the command line names it
     ControlId selectBox;
     ControlId locationLabel;
     ControlId destinationBox;

@@ -2,10 +2,8 @@
 
 #include <vector>
 
-#include "core/check_target.h"
 #include "core/copy_check.h"
-#include "core/deletion_guard.h"
-#include "core/run_request.h"
+#include "core/journal.h"
 #include "core/text.h"
 #include "platform/numbers.h"
 
@@ -16,8 +14,13 @@ namespace {
 // One accepted folder's move: create, write all-or-nothing, copy and check the copy, show.
 class FolderMove {
   public:
-    FolderMove(Controls& controls, const MovePlan& plan, const RedirectServices& services)
-        : controls_(controls), plan_(plan), folder_(*plan.request), services_(services) {}
+    FolderMove(Controls& controls, const MovePlan& plan, const RedirectServices& services,
+               RunOutcome& outcome)
+        : controls_(controls),
+          plan_(plan),
+          folder_(*plan.request),
+          services_(services),
+          outcome_(outcome) {}
 
     bool Run();
 
@@ -32,22 +35,26 @@ class FolderMove {
     const MovePlan& plan_;
     const FolderRequest& folder_;
     const RedirectServices& services_;
+    RunOutcome& outcome_;
     std::vector<std::u16string> created_;
 };
 
 bool FolderMove::Run() {
     if (!CreateFolders()) {
         services_.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
+        ++outcome_.failed;
         return false;
     }
     if (!WriteAllOrNothing()) {
         RemoveCreatedFolders();
+        ++outcome_.failed;
         return false;
     }
     if (plan_.copy) {
         CopyContents();
     }
     controls_.SetText(folder_.folder->locationLabel, folder_.destination);
+    ++outcome_.moved;
     return true;
 }
 
@@ -124,6 +131,7 @@ void FolderMove::CopyContents() {
     if (result.Succeeded() && notCopied == 0u) {
         return;
     }
+    ++outcome_.copiesIncomplete;
     std::u16string text = Name() + u"的内容没有全部复制到新的位置";
     if (notCopied.value_or(0) > 0) {
         text += u" (有 " + DecimalText(static_cast<std::int64_t>(*notCopied)) + u" 项没有复制)";
@@ -133,55 +141,123 @@ void FolderMove::CopyContents() {
     services_.messages.Show(text, kCopyIncompleteTitle, kMbIconWarning);
 }
 
-bool Moves(const std::vector<MovePlan>& plans, const ManagedFolder& folder) {
-    for (const MovePlan& plan : plans) {
-        if (plan.request->folder == &folder) {
-            return true;
+const MovePlan* MoveOf(const RunPlan& plan, const ManagedFolder& folder) {
+    for (const MovePlan& move : plan.moves) {
+        if (move.request->folder == &folder) {
+            return &move;
         }
     }
+    return nullptr;
+}
+
+// The previous state of every value the plan will write; written and flushed before the first.
+bool WriteJournal(const RunPlan& plan, const RedirectServices& services, RunOutcome& outcome) {
+    std::vector<JournalEntry> entries;
+    for (const MovePlan& move : plan.moves) {
+        const auto& targets = move.request->folder->writeTargets;
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            entries.push_back({std::u16string(targets[i].key), std::u16string(targets[i].valueName),
+                               move.previousValues[i]});
+        }
+    }
+    if (const auto path = services.journal.Save(JournalFile(entries, services.codePage))) {
+        outcome.journal = *path;
+        return true;
+    }
+    outcome.journalFailed = true;
+    services.messages.Show(
+        u"无法写入这次转移的记录 (%LOCALAPPDATA%\\Tarnwick 中的 .reg 文件), "
+        u"有了它才能恢复原来的位置。\n\n没有转移任何文件夹, 也没有删除任何文件。",
+        kWriteFailedTitle, kMbIconStop);
     return false;
+}
+
+std::u16string TypeName(std::int32_t stringKind) {
+    return stringKind == kStringKindExpandSz ? u"REG_EXPAND_SZ" : u"REG_SZ";
 }
 
 }  // namespace
 
-void RedirectRun(Controls& controls, const RedirectServices& services) {
-    const RunRequest request = ReadRequest(controls, services.registry);
-    std::vector<MovePlan> plans;
-    for (const FolderRequest& folder : request.folders) {
-        if (folder.selected) {
-            if (auto plan = CheckTarget(request, folder, services)) {
-                plans.push_back(std::move(*plan));
-            }
+RunPlan PlanRun(const Controls& controls, const RedirectServices& services) {
+    RunPlan plan;
+    plan.request = ReadRequest(controls, services.registry);
+    for (const FolderRequest& folder : plan.request.folders) {
+        if (!folder.selected) {
+            continue;
+        }
+        if (auto move = CheckTarget(plan.request, folder, services)) {
+            plan.moves.push_back(std::move(*move));
+        } else {
+            ++plan.refused;
         }
     }
+    if (plan.request.deleteTemporary) {
+        plan.deletions = PlanDeletions(plan.request, services);
+    }
+    return plan;
+}
 
-    DeletionPlan deletions;
-    if (request.deleteTemporary) {
-        deletions = PlanDeletions(request, services);
-        // A folder that moves is removed once it has its new place; the others are emptied now,
-        // before anything is rewritten.
-        for (const Deletion& deletion : deletions.deletions) {
-            if (!Moves(plans, *deletion.folder)) {
-                services.processes.StartHidden(DeletionCommand(deletion.path, true));
-            }
+std::u16string PlanText(const RunPlan& plan) {
+    std::u16string text;
+    for (const MovePlan& move : plan.moves) {
+        const FolderRequest& folder = *move.request;
+        text += std::u16string(folder.folder->folder) + u": " + folder.location + u" -> " +
+                folder.destination + u"\n";
+        for (const std::u16string& level : move.foldersToCreate) {
+            text += u"    新建文件夹 " + level + u"\n";
         }
-        if (!deletions.kept.empty()) {
-            services.messages.Show(KeptFoldersMessage(deletions.kept), kKeptTitle,
-                                   kMbIconInformation);
+        for (const RegistryTarget& target : folder.folder->writeTargets) {
+            text += u"    写入 " + target.FullName() + u" = " + folder.destination + u" (" +
+                    TypeName(folder.folder->valueKind) + u")\n";
+        }
+        if (folder.folder->copyContents) {
+            text += move.copy
+                        ? u"    复制 " + folder.location + u"\\*.* 到 " + folder.destination + u"\n"
+                        : u"    不复制原来的内容\n";
         }
     }
+    for (const Deletion& deletion : plan.deletions.deletions) {
+        text += std::u16string(deletion.folder->folder) +
+                (MoveOf(plan, *deletion.folder) ? u": 转移后删除 " : u": 清空 ") + deletion.path +
+                u"\n";
+    }
+    for (const KeptFolder& kept : plan.deletions.kept) {
+        text += std::u16string(kept.folder->folder) + u": 保留 " + kept.location + u"\n    " +
+                kept.reason + u"\n";
+    }
+    return text.empty() ? u"没有要做的事。\n" : text;
+}
 
-    for (const MovePlan& plan : plans) {
-        const ManagedFolder& folder = *plan.request->folder;
-        const bool moved = FolderMove(controls, plan, services).Run();
+RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServices& services) {
+    RunOutcome outcome;
+    outcome.refused = plan.refused;
+    if (!plan.moves.empty() && !WriteJournal(plan, services, outcome)) {
+        return outcome;
+    }
+    // A folder that moves is removed once it has its new place; the others are emptied now,
+    // before anything is rewritten.
+    for (const Deletion& deletion : plan.deletions.deletions) {
+        if (!MoveOf(plan, *deletion.folder)) {
+            services.processes.StartHidden(DeletionCommand(deletion.path, true));
+        }
+    }
+    outcome.keptFolders = static_cast<int>(plan.deletions.kept.size());
+    if (!plan.deletions.kept.empty()) {
+        services.messages.Show(KeptFoldersMessage(plan.deletions.kept), kKeptTitle,
+                               kMbIconInformation);
+    }
+    for (const MovePlan& move : plan.moves) {
+        const ManagedFolder& folder = *move.request->folder;
+        const bool moved = FolderMove(controls, move, services, outcome).Run();
         // Programs started from now on should get the new TEMP, not the folder about to go.
         if (moved && folder.writeTargets.front().key == kEnvironmentKey) {
             services.environment.AnnounceEnvironmentChange();
         }
-        if (const Deletion* deletion = deletions.Find(folder)) {
+        if (const Deletion* deletion = plan.deletions.Find(folder)) {
             services.processes.StartHidden(DeletionCommand(deletion->path, !moved));
         }
     }
+    return outcome;
 }
 
 }  // namespace tarnwick

@@ -4,6 +4,7 @@
 #include "platform/code_page.h"
 #include "platform/environment_api.h"
 #include "platform/file_system_api.h"
+#include "platform/journal_store_api.h"
 #include "platform/known_folders_api.h"
 #include "platform/message_box_api.h"
 #include "platform/mod_reg.h"
@@ -21,6 +22,7 @@ struct RedirectServices {
     ProcessApi& processes;
     KnownFoldersApi& knownFolders;
     EnvironmentApi& environment;
+    JournalStoreApi& journal;
 };
 
 // Paths whose ANSI form has this many bytes or more do not fit Windows' MAX_PATH buffers.

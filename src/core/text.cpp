@@ -12,6 +12,16 @@ std::u16string ToUpperCase(std::u16string_view text) {
     return upper;
 }
 
+std::u16string ToLowerCase(std::u16string_view text) {
+    std::u16string lower(text);
+    for (char16_t& c : lower) {
+        if (c >= u'A' && c <= u'Z') {
+            c = static_cast<char16_t>(c - u'A' + u'a');
+        }
+    }
+    return lower;
+}
+
 std::u16string_view UpToFirstNul(std::u16string_view text) {
     return text.substr(0, text.find(u'\0'));
 }

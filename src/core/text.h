@@ -9,6 +9,8 @@ namespace tarnwick {
 
 // a to z become A to Z; everything else, Chinese text included, is left as it is.
 std::u16string ToUpperCase(std::u16string_view text);
+// A to Z become a to z, for names compared as Windows compares them.
+std::u16string ToLowerCase(std::u16string_view text);
 
 // The part of the text before its first NUL character (all of it when there is none).
 std::u16string_view UpToFirstNul(std::u16string_view text);

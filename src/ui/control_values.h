@@ -1,4 +1,5 @@
-// The window's controls held in memory, for driving the logic without a window.
+// The window's controls held in memory: the command line's window, which the same run drives
+// without showing anything.
 #pragma once
 
 #include <array>
@@ -7,12 +8,12 @@
 #include "core/controls.h"
 #include "ui/layout.h"
 
-namespace tarnwick::fake {
+namespace tarnwick {
 
 // Starts with the values the real window is created with.
-class MemoryControls : public Controls {
+class ControlValues : public Controls {
   public:
-    MemoryControls() {
+    ControlValues() {
         for (const ControlLayout& control : kLayout) {
             texts_[Index(control.id)] = control.caption;
             values_[Index(control.id)] = control.initialValue;
@@ -31,4 +32,4 @@ class MemoryControls : public Controls {
     std::array<int, kControlCount> values_{};
 };
 
-}  // namespace tarnwick::fake
+}  // namespace tarnwick

@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/console_api.h"
 #include "platform/environment_api.h"
+#include "platform/journal_store_api.h"
 #include "platform/known_folders_api.h"
 #include "platform/message_box_api.h"
 #include "platform/process_api.h"
@@ -42,10 +46,51 @@ class ProcessRecorder : public ProcessApi {
     bool failToStart = false;
 };
 
+class ConsoleRecorder : public ConsoleApi {
+  public:
+    void Write(std::u16string_view more) override { text += more; }
+    std::u16string text;
+};
+
 class EnvironmentRecorder : public EnvironmentApi {
   public:
     void AnnounceEnvironmentChange() override { ++announcements; }
     int announcements = 0;
+};
+
+// Journals kept in memory, by a path of their own.
+class JournalShelf : public JournalStoreApi {
+  public:
+    std::optional<std::u16string> Save(const std::string& bytes) override {
+        if (onSave) {
+            onSave();
+        }
+        if (failToSave) {
+            return std::nullopt;
+        }
+        saved.push_back(bytes);
+        return Newest();
+    }
+    std::optional<std::u16string> Newest() override {
+        if (saved.empty()) {
+            return std::nullopt;
+        }
+        const std::string number = std::to_string(saved.size());
+        return u"C:\\journals\\" + std::u16string(number.begin(), number.end()) + u".reg";
+    }
+    std::optional<std::string> Read(std::u16string_view path) override {
+        for (std::size_t i = 0; i < saved.size(); ++i) {
+            const std::string number = std::to_string(i + 1);
+            if (path ==
+                u"C:\\journals\\" + std::u16string(number.begin(), number.end()) + u".reg") {
+                return saved[i];
+            }
+        }
+        return std::nullopt;
+    }
+    std::vector<std::string> saved;
+    bool failToSave = false;
+    std::function<void()> onSave;
 };
 
 class KnownFolderList : public KnownFoldersApi {

@@ -27,8 +27,9 @@ struct FakePlatform {
                                         {u"文档", u"C:\\Users\\amy\\Documents"},
                                         {u"Windows 文件夹", u"C:\\windows"}}};
     fake::EnvironmentRecorder environment;
-    RedirectServices services{modReg,         shell,     messages,     files,
-                              HostCodePage(), processes, knownFolders, environment};
+    fake::JournalShelf journal;
+    RedirectServices services{modReg,    shell,        messages,    files,  HostCodePage(),
+                              processes, knownFolders, environment, journal};
     fake::VersionAnswers versionsApi;
     ModFileVersion versions{versionsApi, HostCodePage()};
     ProgramFile program{u"C:\\Program Files\\Tarnwick", u"Tarnwick.exe"};

@@ -10,7 +10,7 @@
 #include "core/text.h"
 #include "support/bytes.h"
 #include "support/fake_platform.h"
-#include "fakes/memory_controls.h"
+#include "ui/control_values.h"
 
 namespace tarnwick::testing {
 
@@ -98,7 +98,8 @@ class RunTest : public ::testing::Test {
     fake::MemoryFileSystem& files_ = platform_.files;
     fake::ProcessRecorder& processes_ = platform_.processes;
     fake::EnvironmentRecorder& environment_ = platform_.environment;
-    fake::MemoryControls controls_;
+    fake::JournalShelf& journal_ = platform_.journal;
+    ControlValues controls_;
     RedirectServices& services_ = platform_.services;
 };
 

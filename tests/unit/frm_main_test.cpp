@@ -6,9 +6,9 @@
 #include "core/check_target.h"
 #include "core/deletion_guard.h"
 #include "core/managed_folders.h"
-#include "fakes/memory_controls.h"
 #include "support/bytes.h"
 #include "support/fake_platform.h"
+#include "ui/control_values.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick::testing {
@@ -42,7 +42,7 @@ class StartUp : public ::testing::Test {
     fake::MemoryRegistry& registry_ = platform_.registry;
     fake::RecordingRegistry& recorder_ = platform_.recorder;
     ModReg& modReg_ = platform_.modReg;
-    fake::MemoryControls controls_;
+    ControlValues controls_;
     FrmMain form_{controls_, platform_.services, platform_.versionStep};
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/check_target.h"
+#include "core/journal.h"
 #include "support/run_fixture.h"
 #include "support/utf8.h"
 
@@ -176,6 +177,78 @@ TEST_F(RedirectRunTest, ACreationThatFailsHalfWayLeavesNothingBehind) {
     EXPECT_EQ(files_.removed, (std::vector<std::u16string>{u"D:\\a\\b", u"D:\\a"}));
     EXPECT_TRUE(WrittenValues().empty());
     EXPECT_EQ(OnlyMessage().title, kInvalidPathTitle);
+}
+
+TEST_F(RedirectRunTest, AJournalOfThePreviousValuesIsWrittenBeforeTheFirstValue) {
+    std::size_t writesBefore = 99;
+    journal_.onSave = [&] { writesBefore = recorder_.Count(RegistryOperation::SetValue); };
+    Select(ControlId::ChkTemp, u"D:\\T");
+    Select(ControlId::ChkFav, u"E:\\Favorites");
+    Run();
+    ASSERT_EQ(journal_.saved.size(), 1u);
+    EXPECT_EQ(writesBefore, 0u);
+    const std::string temp = Ansi(u"C:\\Users\\amy\\AppData\\Local\\Temp") + '\0';
+    const std::string favorites = Ansi(u"C:\\Users\\amy\\Favorites") + '\0';
+    EXPECT_EQ(
+        ParseJournal(journal_.saved[0], HostCodePage()),
+        (std::vector<JournalEntry>{
+            {u"Environment", u"Tmp", {}},
+            {u"Environment", u"Temp", {true, kRegSz, Bytes(temp)}},
+            {std::u16string(kUserShellFoldersKey), u"Favorites", {}},
+            {std::u16string(kShellFoldersKey), u"Favorites", {true, kRegSz, Bytes(favorites)}},
+        }));
+}
+
+TEST_F(RedirectRunTest, WithoutItsJournalTheRunChangesNothing) {
+    controls_.SetValue(ControlId::ChkDelTmp, kChecked);
+    journal_.failToSave = true;
+    Select(ControlId::ChkDoc, u"E:\\Docs");
+    Run();
+    EXPECT_TRUE(WrittenValues().empty());
+    EXPECT_TRUE(files_.created.empty());
+    EXPECT_TRUE(processes_.started.empty()) << "a temporary folder was emptied";
+    EXPECT_EQ(OnlyMessage().title, kWriteFailedTitle);
+
+    // A run that writes nothing needs none.
+    journal_.failToSave = false;
+    messages_.shown.clear();
+    controls_.SetValue(ControlId::ChkDoc, kUnchecked);
+    Run();
+    EXPECT_EQ(processes_.started.size(), 4u);
+    EXPECT_TRUE(journal_.saved.empty());
+}
+
+TEST_F(RedirectRunTest, ThePlanTellsEverythingTheRunWouldDoAndDoesNothing) {
+    controls_.SetValue(ControlId::ChkDelTmp, kChecked);
+    SetLocation(ControlId::ChkHistory, u"C:\\");
+    Select(ControlId::ChkTemp, u"D:\\T");
+    Select(ControlId::ChkDoc, u"E:\\Docs");
+    const RunPlan plan = PlanRun(controls_, services_);
+    const std::u16string user = u"HKEY_CURRENT_USER\\" + std::u16string(kUserShellFoldersKey);
+    const std::u16string shell = u"HKEY_CURRENT_USER\\" + std::u16string(kShellFoldersKey);
+    EXPECT_EQ(ToUtf8(PlanText(plan)),
+              ToUtf8(u"TEMP: C:\\Users\\amy\\AppData\\Local\\Temp -> D:\\T\n"
+                     u"    新建文件夹 D:\\T\n"
+                     u"    写入 HKEY_CURRENT_USER\\Environment\\Tmp = D:\\T (REG_SZ)\n"
+                     u"    写入 HKEY_CURRENT_USER\\Environment\\Temp = D:\\T (REG_SZ)\n"
+                     u"我的文档: C:\\Users\\amy\\Documents -> E:\\Docs\n"
+                     u"    新建文件夹 E:\\Docs\n"
+                     u"    写入 " +
+                     user +
+                     u"\\Personal = E:\\Docs (REG_EXPAND_SZ)\n"
+                     u"    写入 " +
+                     shell +
+                     u"\\Personal = E:\\Docs (REG_EXPAND_SZ)\n"
+                     u"    复制 C:\\Users\\amy\\Documents\\*.* 到 E:\\Docs\n"
+                     u"TEMP: 转移后删除 C:\\Users\\amy\\AppData\\Local\\Temp\n"
+                     u"Cookie: 清空 C:\\Users\\amy\\AppData\\Roaming\\Cookies\n"
+                     u"IE缓存: 清空 C:\\Users\\amy\\AppData\\Local\\Temporary Internet Files\n"
+                     u"历史文件夹: 保留 C:\\\n"
+                     u"    是驱动器或共享的根目录\n"));
+    EXPECT_TRUE(WrittenValues().empty());
+    EXPECT_TRUE(files_.created.empty());
+    EXPECT_TRUE(processes_.started.empty());
+    EXPECT_TRUE(journal_.saved.empty());
 }
 
 }  // namespace

@@ -19,15 +19,16 @@
 #include "core/redirect_run.h"
 #include "core/run_request.h"
 #include "core/text.h"
-#include "fakes/memory_controls.h"
 #include "fakes/recorders.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_journal_store.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
 #include "support/utf8.h"
+#include "ui/control_values.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -95,9 +96,10 @@ class RunOnWine : public ::testing::Test {
     win32::Win32Processes processes_;
     win32::Win32KnownFolders knownFolders_;
     fake::EnvironmentRecorder environment_;
-    RedirectServices services_{modReg_,   shell_,     messages_,     files_,
-                               codePage_, processes_, knownFolders_, environment_};
-    fake::MemoryControls controls_;
+    win32::Win32JournalStore journal_;
+    RedirectServices services_{modReg_,    shell_,        messages_,    files_,  codePage_,
+                               processes_, knownFolders_, environment_, journal_};
+    ControlValues controls_;
     std::vector<std::pair<RegistryTarget, SavedValue>> saved_;
     ScratchFolder scratch_{L"run"};
 };

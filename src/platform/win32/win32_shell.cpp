@@ -26,8 +26,8 @@ Function Shell32(const char* name) {
 // kept until the program ends.
 void EnsureApartment() {
     static const bool initialised = [] {
-        const auto initialise = RequiredSystemFunction<decltype(&CoInitializeEx)>(
-            L"ole32.dll", "CoInitializeEx");
+        const auto initialise =
+            RequiredSystemFunction<decltype(&CoInitializeEx)>(L"ole32.dll", "CoInitializeEx");
         return SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED));
     }();
     (void)initialised;

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include <string>
+#include <variant>
+#include <vector>
 #include "platform/error.h"
 
 #include "platform/mod_reg.h"
@@ -13,11 +15,14 @@
 #include "platform/win32/mutex_single_instance.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_console.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_journal_store.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_version.h"
+#include "ui/command_line.h"
 #include "ui/frm_main.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/frm_main_window.h"
@@ -36,37 +41,37 @@ tarnwick::ProgramFile OwnProgramFile() {
     return {tarnwick::win32::Narrow(directory), tarnwick::win32::Narrow(name)};
 }
 
-}  // namespace
+// The real bindings, shared by the window and the command line.
+struct Platform {
+    tarnwick::win32::AnsiCodePage codePage;
+    tarnwick::win32::Win32Registry registry;
+    tarnwick::ModReg modReg{registry, codePage};
+    tarnwick::win32::Win32Shell shellApi;
+    tarnwick::ModRegShell shell{shellApi, codePage};
+    tarnwick::win32::Win32FileSystem files;
+    tarnwick::win32::Win32Processes processes;
+    tarnwick::win32::Win32KnownFolders knownFolders;
+    tarnwick::win32::Win32Environment environment;
+    tarnwick::win32::Win32JournalStore journal;
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    using namespace tarnwick;
-    // Before anything loads a library: none may come from the program's folder.
-    win32::RestrictLibrarySearchToSystem();
-    win32::MutexSingleInstance singleInstance;
-    if (!FrmMain::Form_Initialize(singleInstance)) {
-        return 0;
+    tarnwick::RedirectServices Services(tarnwick::MessageBoxApi& messages) {
+        return {modReg,    shell,        messages,    files,  codePage,
+                processes, knownFolders, environment, journal};
     }
+};
+
+int RunWindow(HINSTANCE instance, int showCommand) {
+    using namespace tarnwick;
     const INITCOMMONCONTROLSEX commonControls{sizeof commonControls,
                                               ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
-
     int exitCode = win32::kExitUnexpectedError;
     try {
-        win32::AnsiCodePage codePage;
-        win32::Win32Registry registry;
-        ModReg modReg(registry, codePage);
-        win32::Win32Shell shellApi;
-        ModRegShell shell(shellApi, codePage);
+        Platform platform;
         win32::Win32MessageBox messages;
-        win32::Win32FileSystem files;
-        win32::Win32Processes processes;
-        win32::Win32KnownFolders knownFolders;
-        win32::Win32Environment environment;
-        const RedirectServices services{modReg,   shell,     messages,     files,
-                                        codePage, processes, knownFolders, environment};
-
+        const RedirectServices services = platform.Services(messages);
         win32::Win32Version versionApi;
-        ModFileVersion versions(versionApi, codePage);
+        ModFileVersion versions(versionApi, platform.codePage);
         const VersionStep versionStep{versions, OwnProgramFile};
 
         win32::FrmMainWindow window(instance);
@@ -89,4 +94,50 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         win32::ShowFatalError(nullptr, failure);
     }
     return exitCode;
+}
+
+// Started with arguments: no window; what the window would show is printed.
+int RunCommands(const std::vector<std::u16string>& arguments,
+                tarnwick::win32::MutexSingleInstance& instance) {
+    using namespace tarnwick;
+    win32::Win32Console console;
+    const auto parsed = ParseCommandLine(arguments);
+    if (const auto* error = std::get_if<std::u16string>(&parsed)) {
+        console.Write(*error + u"\n用 /? 查看用法。\n");
+        return kExitBadUsage;
+    }
+    const CommandLine& command = std::get<CommandLine>(parsed);
+    if (command.action != CommandLine::Action::Help && !FrmMain::Form_Initialize(instance)) {
+        console.Write(u"另一个 Tarnwick 正在运行, 请先关闭它。\n");
+        return kExitAlreadyRunning;
+    }
+    try {
+        Platform platform;
+        ConsoleMessages messages(console, command.yes);
+        return RunCommandLine(command, platform.Services(messages), console);
+    } catch (const std::exception& failure) {
+        console.Write(u"Tarnwick工具遇到意外错误: " +
+                      win32::Narrow(win32::WideFromUtf8(failure.what())) + u"\n");
+        return win32::kExitUnexpectedError;
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    using namespace tarnwick;
+    // Before anything loads a library: none may come from the program's folder.
+    win32::RestrictLibrarySearchToSystem();
+    std::vector<std::u16string> arguments = SplitCommandLine(win32::Narrow(GetCommandLineW()));
+    if (!arguments.empty()) {
+        arguments.erase(arguments.begin());  // the program's own name
+    }
+    win32::MutexSingleInstance singleInstance;
+    if (!arguments.empty()) {
+        return RunCommands(arguments, singleInstance);
+    }
+    if (!FrmMain::Form_Initialize(singleInstance)) {
+        return 0;
+    }
+    return RunWindow(instance, showCommand);
 }

@@ -1,0 +1,362 @@
+#include "ui/command_line.h"
+
+#include <algorithm>
+
+#include "core/journal.h"
+#include "core/redirect_run.h"
+#include "core/run_request.h"
+#include "core/text.h"
+#include "platform/numbers.h"
+#include "ui/control_values.h"
+
+namespace tarnwick {
+
+namespace {
+
+const ManagedFolder* FolderNamed(std::u16string_view name) {
+    for (const ManagedFolder& folder : kManagedFolders) {
+        if (ToLowerCase(name) == folder.commandName) {
+            return &folder;
+        }
+    }
+    return nullptr;
+}
+
+std::u16string TypeName(std::uint32_t type) {
+    switch (type) {
+        case kRegSz:
+            return u"REG_SZ";
+        case kRegExpandSz:
+            return u"REG_EXPAND_SZ";
+        case kRegMultiSz:
+            return u"REG_MULTI_SZ";
+        case kRegDword:
+            return u"REG_DWORD";
+        case kRegBinary:
+            return u"REG_BINARY";
+        default:
+            return u"类型 " + DecimalText(type);
+    }
+}
+
+std::u16string AnsiText(const ByteArray& bytes, const CodePage& codePage) {
+    const std::u16string text = codePage.FromAnsi(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    return std::u16string(UpToFirstNul(text));
+}
+
+int List(const RedirectServices& services, ConsoleApi& console) {
+    for (const ManagedFolder& folder : kManagedFolders) {
+        std::u16string text =
+            std::u16string(folder.commandName) + u" (" + std::u16string(folder.folder) + u")\n";
+        for (const RegistryTarget& target : folder.writeTargets) {
+            const auto value =
+                services.registry.SaveValue(kHkeyCurrentUser, target.key, target.valueName);
+            text += u"    " + target.FullName() + u" = ";
+            if (!value) {
+                text += u"(无法读取)\n";
+            } else if (!value->existed) {
+                text += u"(不存在)\n";
+            } else if (value->type == kRegSz || value->type == kRegExpandSz) {
+                const std::u16string raw = AnsiText(value->data, services.codePage);
+                text += raw + u" (" + TypeName(value->type) + u")\n";
+                if (value->type == kRegExpandSz) {
+                    std::u16string expanded;
+                    try {
+                        expanded = services.registry.ExpandEnvString(raw);
+                    } catch (const RegistryError&) {
+                        expanded = u"(无法展开)";
+                    }
+                    text += u"        展开后: " + expanded + u"\n";
+                }
+            } else {
+                text += u"(" + TypeName(value->type) + u", " +
+                        DecimalText(static_cast<std::int64_t>(value->data.size())) + u" 字节)\n";
+            }
+        }
+        const std::u16string location = ReadLocation(services.registry, folder);
+        text += u"    位置: " + (location.empty() ? u"(未知)" : location);
+        if (!location.empty()) {
+            text += services.files.KindOf(location) == PathKind::Folder ? u" (存在)" : u" (不存在)";
+        }
+        console.Write(text + u"\n");
+    }
+    return kExitDone;
+}
+
+int Move(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
+    // The window as start-up fills it, with the command's choices made in it.
+    ControlValues controls;
+    for (const ManagedFolder& folder : kManagedFolders) {
+        controls.SetText(folder.locationLabel,
+                         ToUpperCase(ReadLocation(services.registry, folder)));
+        controls.SetText(folder.destinationBox, folder.defaultDestination);
+    }
+    for (const auto& [folder, destination] : command.moves) {
+        controls.SetValue(folder->selectBox, kChecked);
+        controls.SetText(folder->destinationBox, destination);
+    }
+    controls.SetValue(ControlId::ChkDelTmp, command.deleteTemporary ? kChecked : kUnchecked);
+    controls.SetValue(ControlId::ChkCopy, command.copy ? kChecked : kUnchecked);
+
+    if (command.dryRun) {
+        const RunPlan plan = PlanRun(controls, services);
+        console.Write(PlanText(plan));
+        return plan.refused == 0 && plan.deletions.kept.empty() ? kExitDone : kExitNotAllDone;
+    }
+    const RunOutcome outcome = RedirectRun(controls, services);
+    std::u16string text = u"已转移 " + DecimalText(outcome.moved) + u" 个文件夹";
+    if (outcome.refused + outcome.failed > 0) {
+        text += u", " + DecimalText(outcome.refused + outcome.failed) + u" 个没有转移";
+    }
+    text += u"。\n";
+    if (!outcome.journal.empty()) {
+        text += u"转移前的注册表值记在 " + outcome.journal + u" 中, 用 /undo 可以恢复。\n";
+    }
+    console.Write(text);
+    return outcome.AllDone() ? kExitDone : kExitNotAllDone;
+}
+
+bool IsManagedValue(const JournalEntry& entry) {
+    for (const ManagedFolder& folder : kManagedFolders) {
+        for (const RegistryTarget& target : folder.writeTargets) {
+            if (ToLowerCase(entry.key) == ToLowerCase(target.key) &&
+                ToLowerCase(entry.valueName) == ToLowerCase(target.valueName)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+int Undo(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
+    const std::optional<std::u16string> path =
+        command.undoFile ? command.undoFile : services.journal.Newest();
+    if (!path) {
+        console.Write(u"没有找到转移记录。\n");
+        return kExitNotAllDone;
+    }
+    const std::optional<std::string> file = services.journal.Read(*path);
+    const auto entries = file ? ParseJournal(*file, services.codePage) : std::nullopt;
+    if (!entries) {
+        console.Write(u"无法读取转移记录 " + *path + u"。\n");
+        return kExitNotAllDone;
+    }
+    // Only the values a run writes: a file of anything else is not applied at all.
+    std::vector<JournalEntry> now;
+    for (const JournalEntry& entry : *entries) {
+        if (!IsManagedValue(entry)) {
+            console.Write(u"转移记录中有不属于 Tarnwick 的值, 没有恢复任何值: HKEY_CURRENT_USER\\" +
+                          entry.key + u"\\" + entry.valueName + u"\n");
+            return kExitNotAllDone;
+        }
+        const auto value =
+            services.registry.SaveValue(kHkeyCurrentUser, entry.key, entry.valueName);
+        if (!value) {
+            console.Write(u"无法读取注册表值 HKEY_CURRENT_USER\\" + entry.key + u"\\" +
+                          entry.valueName + u", 没有恢复任何值。\n");
+            return kExitNotAllDone;
+        }
+        now.push_back({entry.key, entry.valueName, *value});
+    }
+    // The undo is journalled too, so that it can be undone.
+    const std::optional<std::u16string> journal =
+        services.journal.Save(JournalFile(now, services.codePage));
+    if (!journal) {
+        console.Write(u"无法写入这次恢复的记录, 没有恢复任何值。\n");
+        return kExitNotAllDone;
+    }
+    int failed = 0;
+    bool environment = false;
+    for (const JournalEntry& entry : *entries) {
+        if (!services.registry.RestoreValue(kHkeyCurrentUser, entry.key, entry.valueName,
+                                            entry.value)) {
+            ++failed;
+            console.Write(u"无法恢复 HKEY_CURRENT_USER\\" + entry.key + u"\\" + entry.valueName +
+                          u"\n");
+        }
+        environment = environment || ToLowerCase(entry.key) == ToLowerCase(kEnvironmentKey);
+    }
+    if (environment) {
+        services.environment.AnnounceEnvironmentChange();
+    }
+    console.Write(u"已按 " + *path + u" 恢复 " +
+                  DecimalText(static_cast<std::int64_t>(entries->size()) - failed) +
+                  u" 个注册表值。恢复之前的值记在 " + *journal + u" 中。\n");
+    return failed == 0 ? kExitDone : kExitNotAllDone;
+}
+
+}  // namespace
+
+std::vector<std::u16string> SplitCommandLine(std::u16string_view line) {
+    std::vector<std::u16string> words;
+    std::size_t i = 0;
+    while (true) {
+        while (i < line.size() && (line[i] == u' ' || line[i] == u'\t')) {
+            ++i;
+        }
+        if (i >= line.size()) {
+            return words;
+        }
+        std::u16string word;
+        bool quoted = false;
+        while (i < line.size() && (quoted || (line[i] != u' ' && line[i] != u'\t'))) {
+            std::size_t backslashes = 0;
+            while (i < line.size() && line[i] == u'\\') {
+                ++backslashes;
+                ++i;
+            }
+            if (i < line.size() && line[i] == u'"') {
+                word.append(backslashes / 2, u'\\');
+                if (backslashes % 2 == 1) {
+                    word += u'"';
+                } else if (quoted && i + 1 < line.size() && line[i + 1] == u'"') {
+                    word += u'"';  // "" inside quotes is a quote
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+                ++i;
+            } else {
+                word.append(backslashes, u'\\');
+                if (i < line.size() && (quoted || (line[i] != u' ' && line[i] != u'\t'))) {
+                    word += line[i++];
+                }
+            }
+        }
+        words.push_back(std::move(word));
+    }
+}
+
+std::variant<CommandLine, std::u16string> ParseCommandLine(
+    const std::vector<std::u16string>& arguments) {
+    CommandLine command;
+    std::optional<CommandLine::Action> action;
+    const auto setAction = [&](CommandLine::Action wanted) -> bool {
+        if (action) {
+            return false;
+        }
+        action = wanted;
+        return true;
+    };
+    std::vector<const ManagedFolder*> named;
+    for (const std::u16string& argument : arguments) {
+        const bool option = !argument.empty() && (argument[0] == u'/' || argument[0] == u'-');
+        const std::u16string word = option ? ToLowerCase(argument.substr(1)) : argument;
+        if (option) {
+            if (word == u"?" || word == u"help") {
+                if (!setAction(CommandLine::Action::Help)) {
+                    return u"/? 不能和别的命令一起用";
+                }
+            } else if (word == u"list" || word == u"move" || word == u"undo") {
+                const auto wanted = word == u"list"   ? CommandLine::Action::List
+                                    : word == u"move" ? CommandLine::Action::Move
+                                                      : CommandLine::Action::Undo;
+                if (!setAction(wanted)) {
+                    return u"只能有一个命令: /list, /move, /undo 或 /?";
+                }
+            } else if (word == u"copy") {
+                command.copy = true;
+            } else if (word == u"deltemp") {
+                command.deleteTemporary = true;
+            } else if (word == u"dryrun") {
+                command.dryRun = true;
+            } else if (word == u"yes") {
+                command.yes = true;
+            } else {
+                return u"不认识的选项: " + argument;
+            }
+            continue;
+        }
+        if (action == CommandLine::Action::Undo) {
+            if (command.undoFile) {
+                return u"/undo 只能给一个文件";
+            }
+            command.undoFile = argument;
+            continue;
+        }
+        if (action != CommandLine::Action::Move) {
+            return u"不认识的参数: " + argument + u" (名称=路径 要跟在 /move 后面)";
+        }
+        const std::size_t equals = argument.find(u'=');
+        if (equals == std::u16string::npos) {
+            return u"缺少 \"=\": " + argument + u" (应该是 名称=路径)";
+        }
+        const ManagedFolder* folder = FolderNamed(argument.substr(0, equals));
+        if (!folder) {
+            return u"不认识的文件夹名称: " + argument.substr(0, equals) +
+                   u" (可以是 temp, cookies, history, cache, favorites, documents)";
+        }
+        if (std::find(named.begin(), named.end(), folder) != named.end()) {
+            return u"文件夹 " + std::u16string(folder->commandName) + u" 出现了不止一次";
+        }
+        if (equals + 1 == argument.size()) {
+            return u"文件夹 " + std::u16string(folder->commandName) + u" 缺少路径";
+        }
+        named.push_back(folder);
+        command.moves.push_back({folder, argument.substr(equals + 1)});
+    }
+    if (!action) {
+        return u"缺少命令";
+    }
+    command.action = *action;
+    if (command.action == CommandLine::Action::Move && command.moves.empty()) {
+        return u"/move 后面至少要有一个 名称=路径";
+    }
+    if (command.action != CommandLine::Action::Move &&
+        (command.copy || command.deleteTemporary || command.dryRun || command.yes)) {
+        return u"/copy, /deltemp, /dryrun 和 /yes 只能和 /move 一起用";
+    }
+    // The run handles the folders in table order, whatever order they were named in.
+    std::sort(command.moves.begin(), command.moves.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    return command;
+}
+
+std::u16string Usage() {
+    return u"用法:\n"
+           u"  Tarnwick.exe                   打开窗口\n"
+           u"  Tarnwick.exe /list             列出六个文件夹的注册表值和位置\n"
+           u"  Tarnwick.exe /move 名称=路径 ... [/copy] [/deltemp] [/dryrun] [/yes]\n"
+           u"                                 转移文件夹; 名称: temp, cookies, history, cache,\n"
+           u"                                 favorites, documents\n"
+           u"      /copy      复制收藏夹及我的文档到新的位置\n"
+           u"      /deltemp   删除临时文件\n"
+           u"      /dryrun    只列出要做的事, 不做任何改变\n"
+           u"      /yes       对所有提问回答\"是\" (不给时回答\"否\")\n"
+           u"  Tarnwick.exe /undo [文件]      按最近一次 (或给出的) 转移记录恢复注册表值\n"
+           u"  Tarnwick.exe /?                显示这个说明\n"
+           u"转移记录是 %LOCALAPPDATA%\\Tarnwick 中的 .reg 文件, "
+           u"也可以在资源管理器中打开它来恢复。\n"
+           u"退出代码: 0 全部完成, 1 有文件夹没有转移或有操作失败, 2 用法错误, 3 已有另一个\n"
+           u"Tarnwick 在运行。\n";
+}
+
+int RunCommandLine(const CommandLine& command, const RedirectServices& services,
+                   ConsoleApi& console) {
+    switch (command.action) {
+        case CommandLine::Action::List:
+            return List(services, console);
+        case CommandLine::Action::Move:
+            return Move(command, services, console);
+        case CommandLine::Action::Undo:
+            return Undo(command, services, console);
+        case CommandLine::Action::Help:
+            break;
+    }
+    console.Write(Usage());
+    return kExitDone;
+}
+
+int ConsoleMessages::Show(std::u16string_view text, std::u16string_view title,
+                          std::uint32_t style) {
+    std::u16string shown = u"[" + std::u16string(title) + u"] " + std::u16string(text);
+    if (!(style & kMbYesNo)) {
+        console_.Write(shown + u"\n");
+        return 1;  // IDOK
+    }
+    console_.Write(shown + (yes_ ? u" 是 (/yes)\n" : u" 否\n"));
+    return yes_ ? kIdYes : kIdNo;
+}
+
+}  // namespace tarnwick

@@ -1,0 +1,99 @@
+// The journal: the Registry Editor's format byte for byte for every kind of value, read back as
+// written, and only the user's own part of the registry accepted.
+#include <gtest/gtest.h>
+
+#include "core/journal.h"
+#include "support/bytes.h"
+#include "support/host_code_page.h"
+
+namespace tarnwick::testing {
+namespace {
+
+std::string Utf16File(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+const std::vector<JournalEntry> kEveryKind = {
+    {u"Environment", u"Tmp", {true, kRegSz, Bytes(std::string("C:\\x \"y\"\0", 9))}},
+    {u"Environment", u"Temp", {true, kRegSz, Bytes(std::string("ab\0\0", 4))}},
+    {u"Environment", u"Gone", {}},
+    {u"Software\\A", u"", {true, kRegSz, Bytes(std::string("\xD6\xD0\0", 3))}},  // 中
+    {u"Software\\A", u"E", {true, kRegExpandSz, Bytes(std::string("%U%\0", 4))}},
+    {u"Software\\A", u"M", {true, kRegMultiSz, Bytes(std::string("a\0b\0\0", 5))}},
+    {u"Software\\A", u"D", {true, kRegDword, {0x0A, 0, 0, 0x80}}},
+    {u"Software\\A", u"B", {true, kRegBinary, {0x00, 0xFF}}},
+    {u"Software\\A", u"N", {true, 9, {0x01}}},
+};
+
+TEST(Journal, EveryKindOfValueInTheRegistryEditorsOwnFormat) {
+    const std::u16string expected =
+        u"Windows Registry Editor Version 5.00\r\n"
+        u"\r\n[HKEY_CURRENT_USER\\Environment]\r\n"
+        u"\"Tmp\"=\"C:\\\\x \\\"y\\\"\"\r\n"
+        u"\"Temp\"=hex(1):61,00,62,00,00,00,00,00\r\n"
+        u"\"Gone\"=-\r\n"
+        u"\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n"
+        u"@=\"中\"\r\n"
+        u"\"E\"=hex(2):25,00,55,00,25,00,00,00\r\n"
+        u"\"M\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
+        u"\"D\"=dword:8000000a\r\n"
+        u"\"B\"=hex:00,ff\r\n"
+        u"\"N\"=hex(9):01\r\n";
+    EXPECT_EQ(JournalFile(kEveryKind, HostCodePage()), Utf16File(expected));
+}
+
+TEST(Journal, ReadsBackWhatItWroteIncludingLongListsItWrapped) {
+    std::vector<JournalEntry> entries = kEveryKind;
+    ByteArray block(255, 0);  // a location as the program writes it: a zero-filled block
+    std::copy_n("D:\\\xCE\xD2\\Temp", 10, block.begin());
+    entries.push_back({u"Environment", u"Block", {true, kRegSz, block}});
+    const std::string file = JournalFile(entries, HostCodePage());
+    const auto read = ParseJournal(file, HostCodePage());
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ((*read)[i], entries[i])
+            << std::string(entries[i].valueName.begin(), entries[i].valueName.end());
+    }
+
+    // Wrapped as the Registry Editor wraps: no line over 80 characters, continued after "\".
+    std::u16string text;
+    for (std::size_t i = 2; i < file.size(); i += 2) {
+        text += static_cast<char16_t>(static_cast<unsigned char>(file[i]) |
+                                      static_cast<unsigned char>(file[i + 1]) << 8);
+    }
+    std::size_t start = 0;
+    int continued = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find(u"\r\n", start);
+        const std::u16string_view line = std::u16string_view(text).substr(start, end - start);
+        EXPECT_LE(line.size(), 80u);
+        continued += line.ends_with(u",\\") ? 1 : 0;
+        start = end + 2;
+    }
+    EXPECT_GT(continued, 5);
+}
+
+TEST(Journal, OnlyAWellFormedFileForTheUsersOwnKeysIsRead) {
+    const std::u16string header = u"Windows Registry Editor Version 5.00\r\n\r\n";
+    EXPECT_TRUE(ParseJournal(
+        Utf16File(header + u"[HKEY_CURRENT_USER\\K]\n; a note\n\"v\"=DWORD:0000000A\n"),
+        HostCodePage()));
+    for (const std::u16string_view body :
+         {u"[HKEY_LOCAL_MACHINE\\Software]\r\n\"v\"=-\r\n", u"\"v\"=-\r\n",
+          u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex(2):41\r\n",  // half a character
+          u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex:4g\r\n", u"[HKEY_CURRENT_USER\\K]\r\nv=-\r\n",
+          u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=dword:123456789\r\n"}) {
+        EXPECT_FALSE(ParseJournal(Utf16File(header + std::u16string(body)), HostCodePage()))
+            << std::string(body.begin(), body.end());
+    }
+    EXPECT_FALSE(ParseJournal("Windows Registry Editor Version 5.00\r\n", HostCodePage()));
+}
+
+}  // namespace
+}  // namespace tarnwick::testing
