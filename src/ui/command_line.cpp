@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/journal.h"
+#include "core/path.h"
 #include "core/redirect_run.h"
 #include "core/run_request.h"
 #include "core/text.h"
@@ -117,16 +118,56 @@ int Move(const CommandLine& command, const RedirectServices& services, ConsoleAp
     return outcome.AllDone() ? kExitDone : kExitNotAllDone;
 }
 
-bool IsManagedValue(const JournalEntry& entry) {
-    for (const ManagedFolder& folder : kManagedFolders) {
-        for (const RegistryTarget& target : folder.writeTargets) {
-            if (ToLowerCase(entry.key) == ToLowerCase(target.key) &&
-                ToLowerCase(entry.valueName) == ToLowerCase(target.valueName)) {
-                return true;
-            }
+bool Writes(const ManagedFolder& folder, const JournalEntry& entry) {
+    for (const RegistryTarget& target : folder.writeTargets) {
+        if (ToLowerCase(entry.key) == ToLowerCase(target.key) &&
+            ToLowerCase(entry.valueName) == ToLowerCase(target.valueName)) {
+            return true;
         }
     }
     return false;
+}
+
+const ManagedFolder* FolderWriting(const JournalEntry& entry) {
+    for (const ManagedFolder& folder : kManagedFolders) {
+        if (Writes(folder, entry)) {
+            return &folder;
+        }
+    }
+    return nullptr;
+}
+
+// A restored location must be a folder again: the run may have removed an old temporary folder.
+// Returns false when one could not be made.
+bool RecreateMissingLocations(const std::vector<JournalEntry>& entries,
+                              const RedirectServices& services, ConsoleApi& console) {
+    bool allThere = true;
+    for (const ManagedFolder& folder : kManagedFolders) {
+        if (std::none_of(entries.begin(), entries.end(),
+                         [&](const JournalEntry& entry) { return Writes(folder, entry); })) {
+            continue;
+        }
+        const std::u16string location = ReadLocation(services.registry, folder);
+        const auto canonical =
+            IsAbsolutePath(location) ? services.files.CanonicalPath(location) : std::nullopt;
+        if (!canonical || services.files.KindOf(*canonical) != PathKind::Missing) {
+            continue;
+        }
+        for (const std::u16string& level : PathPrefixes(*canonical)) {
+            if (services.files.KindOf(level) == PathKind::Folder) {
+                continue;
+            }
+            if (!services.files.CreateFolder(level)) {
+                console.Write(u"无法新建 " + std::u16string(folder.folder) + u" 的文件夹 " + level +
+                              u"\n");
+                allThere = false;
+                break;
+            }
+            console.Write(u"已新建 " + std::u16string(folder.folder) + u" 的文件夹 " + level +
+                          u" (恢复的位置不存在)\n");
+        }
+    }
+    return allThere;
 }
 
 int Undo(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
@@ -145,7 +186,7 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
     // Only the values a run writes: a file of anything else is not applied at all.
     std::vector<JournalEntry> now;
     for (const JournalEntry& entry : *entries) {
-        if (!IsManagedValue(entry)) {
+        if (!FolderWriting(entry)) {
             console.Write(u"转移记录中有不属于 Tarnwick 的值, 没有恢复任何值: HKEY_CURRENT_USER\\" +
                           entry.key + u"\\" + entry.valueName + u"\n");
             return kExitNotAllDone;
@@ -177,13 +218,14 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
         }
         environment = environment || ToLowerCase(entry.key) == ToLowerCase(kEnvironmentKey);
     }
-    if (environment) {
-        services.environment.AnnounceEnvironmentChange();
-    }
     console.Write(u"已按 " + *path + u" 恢复 " +
                   DecimalText(static_cast<std::int64_t>(entries->size()) - failed) +
                   u" 个注册表值。恢复之前的值记在 " + *journal + u" 中。\n");
-    return failed == 0 ? kExitDone : kExitNotAllDone;
+    const bool foldersThere = RecreateMissingLocations(*entries, services, console);
+    if (environment) {
+        services.environment.AnnounceEnvironmentChange();
+    }
+    return failed == 0 && foldersThere ? kExitDone : kExitNotAllDone;
 }
 
 }  // namespace

@@ -102,6 +102,22 @@ TEST_F(CommandLineRun, AMoveIsJournalledAndUndoPutsEveryValueBack) {
     EXPECT_EQ(Stored(kShell, "Personal")->data[0], 'E');
 }
 
+TEST_F(CommandLineRun, AnUndoMakesARemovedTemporaryFolderAgainSoThatTempIsAFolder) {
+    SetLocation(ControlId::ChkTemp, uR"(C:\Users\amy\Temp)", false);  // removed by the run
+    files_.AddFolder(uR"(C:\Users\amy)");
+    EXPECT_EQ(Run({u"/move", uR"(temp=D:\T)"}), 0);
+    files_.created.clear();
+    EXPECT_EQ(Run({u"/undo"}), 0);
+    EXPECT_EQ(files_.created, std::vector<std::u16string>{uR"(C:\Users\amy\Temp)"});
+    EXPECT_TRUE(Printed(uR"(已新建 TEMP 的文件夹 C:\Users\amy\Temp)"));
+
+    SetLocation(ControlId::ChkTemp, uR"(E:\Gone)", false);
+    files_.FailToCreate(uR"(E:\Gone)");
+    EXPECT_EQ(Run({u"/move", uR"(temp=D:\T2)"}), 0);
+    EXPECT_EQ(Run({u"/undo"}), 1) << "a location that is not a folder again is not all done";
+    EXPECT_TRUE(Printed(uR"(无法新建 TEMP 的文件夹 E:\Gone)"));
+}
+
 TEST_F(CommandLineRun, AJournalOfOtherValuesIsNotAppliedAtAll) {
     journal_.saved.push_back(JournalFile(
         {{u"Environment", u"Tmp", {}}, {u"Software\\Other", u"Run", {}}}, HostCodePage()));
