@@ -22,7 +22,6 @@
 #include "fakes/recorders.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_journal_store.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
@@ -96,7 +95,7 @@ class RunOnWine : public ::testing::Test {
     win32::Win32Processes processes_;
     win32::Win32KnownFolders knownFolders_;
     fake::EnvironmentRecorder environment_;
-    win32::Win32JournalStore journal_;
+    fake::JournalShelf journal_;  // the real store is tried through the exe
     RedirectServices services_{modReg_,    shell_,        messages_,    files_,  codePage_,
                                processes_, knownFolders_, environment_, journal_};
     ControlValues controls_;
