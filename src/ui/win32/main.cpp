@@ -1,4 +1,4 @@
-// The program's entry: one instance, one window.
+// The program's entry: one instance, and one window, or the command line when it has arguments.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -6,8 +6,8 @@
 #include <string>
 #include <variant>
 #include <vector>
-#include "platform/error.h"
 
+#include "platform/error.h"
 #include "platform/mod_reg.h"
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
