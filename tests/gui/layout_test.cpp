@@ -263,7 +263,7 @@ TEST_F(MainWindow, FocusStartsOnTheMoveButtonAndTabFollowsTheTabIndices) {
     }
 }
 
-TEST_F(MainWindow, AFewControlsWhereTheSpecificationPutsThem) {
+TEST_F(MainWindow, AFewControlsAtTheirDesignedPlacesAndCaptions) {
     // Written out here, in twips in their containers, with their captions.
     struct Expected {
         ControlId id;
