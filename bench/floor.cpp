@@ -25,9 +25,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     windowClass.lpszClassName = L"Floor";
     RegisterClassW(&windowClass);
-    const HWND window = CreateWindowExW(WS_EX_DLGMODALFRAME, L"Floor", L"Floor",
-                                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT,
-                                        CW_USEDEFAULT, 570, 450, nullptr, nullptr, instance, nullptr);
+    const HWND window = CreateWindowExW(
+        WS_EX_DLGMODALFRAME, L"Floor", L"Floor", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+        CW_USEDEFAULT, CW_USEDEFAULT, 570, 450, nullptr, nullptr, instance, nullptr);
     const wchar_t* classes[] = {L"BUTTON", L"STATIC", L"EDIT", L"BUTTON"};
     const DWORD styles[] = {BS_AUTOCHECKBOX, SS_LEFT, ES_AUTOHSCROLL, BS_PUSHBUTTON};
     for (int i = 0; i < 26; ++i) {

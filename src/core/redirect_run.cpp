@@ -172,10 +172,6 @@ bool WriteJournal(const RunPlan& plan, const RedirectServices& services, RunOutc
     return false;
 }
 
-std::u16string TypeName(std::int32_t stringKind) {
-    return stringKind == kStringKindExpandSz ? u"REG_EXPAND_SZ" : u"REG_SZ";
-}
-
 }  // namespace
 
 RunPlan PlanRun(const Controls& controls, const RedirectServices& services) {
@@ -208,7 +204,7 @@ std::u16string PlanText(const RunPlan& plan) {
         }
         for (const RegistryTarget& target : folder.folder->writeTargets) {
             text += u"    写入 " + target.FullName() + u" = " + folder.destination + u" (" +
-                    TypeName(folder.folder->valueKind) + u")\n";
+                    RegistryTypeName(StringType(folder.folder->valueKind)) + u")\n";
         }
         if (folder.folder->copyContents) {
             text += move.copy

@@ -2,24 +2,27 @@
 
 namespace tarnwick {
 
-std::u16string ToUpperCase(std::u16string_view text) {
-    std::u16string upper(text);
-    for (char16_t& c : upper) {
-        if (c >= u'a' && c <= u'z') {
-            c = static_cast<char16_t>(c - u'a' + u'A');
+namespace {
+
+// Latin letters from one case to the other; everything else stays.
+std::u16string ChangeCase(std::u16string_view text, char16_t from, char16_t to) {
+    std::u16string changed(text);
+    for (char16_t& c : changed) {
+        if (c >= from && c <= from + 25) {
+            c = static_cast<char16_t>(c - from + to);
         }
     }
-    return upper;
+    return changed;
+}
+
+}  // namespace
+
+std::u16string ToUpperCase(std::u16string_view text) {
+    return ChangeCase(text, u'a', u'A');
 }
 
 std::u16string ToLowerCase(std::u16string_view text) {
-    std::u16string lower(text);
-    for (char16_t& c : lower) {
-        if (c >= u'A' && c <= u'Z') {
-            c = static_cast<char16_t>(c - u'A' + u'a');
-        }
-    }
-    return lower;
+    return ChangeCase(text, u'A', u'a');
 }
 
 std::u16string_view UpToFirstNul(std::u16string_view text) {

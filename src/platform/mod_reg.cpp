@@ -24,17 +24,6 @@ class ScopedKey {
     RegKey key_;
 };
 
-std::uint32_t StringType(std::int32_t stringKind) {
-    switch (stringKind) {
-        case kStringKindExpandSz:
-            return kRegExpandSz;
-        case kStringKindMultiSz:
-            return kRegMultiSz;
-        default:
-            return kRegSz;
-    }
-}
-
 // Short texts keep the fixed zero-filled block other programs may expect; a text that would not
 // fit with its terminator is stored whole rather than cut and left unterminated.
 ByteArray StringBlock(const std::string& ansi) {
@@ -54,6 +43,34 @@ struct Encoded {
 };
 
 }  // namespace
+
+std::uint32_t StringType(std::int32_t stringKind) {
+    switch (stringKind) {
+        case kStringKindExpandSz:
+            return kRegExpandSz;
+        case kStringKindMultiSz:
+            return kRegMultiSz;
+        default:
+            return kRegSz;
+    }
+}
+
+std::u16string RegistryTypeName(std::uint32_t type) {
+    switch (type) {
+        case kRegSz:
+            return u"REG_SZ";
+        case kRegExpandSz:
+            return u"REG_EXPAND_SZ";
+        case kRegMultiSz:
+            return u"REG_MULTI_SZ";
+        case kRegDword:
+            return u"REG_DWORD";
+        case kRegBinary:
+            return u"REG_BINARY";
+        default:
+            return u"类型 " + DecimalText(type);
+    }
+}
 
 bool ModReg::SetKeyValue(RegKey root, std::u16string_view subKey, std::u16string_view valueName,
                          const RegistryValue& value, std::int32_t stringKind) {

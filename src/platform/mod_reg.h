@@ -17,6 +17,12 @@ inline constexpr std::int32_t kStringKindSz = 0;
 inline constexpr std::int32_t kStringKindExpandSz = 1;
 inline constexpr std::int32_t kStringKindMultiSz = 2;
 
+// The registry type a string kind is written as.
+std::uint32_t StringType(std::int32_t stringKind);
+
+// A type as the Registry Editor names it ("REG_EXPAND_SZ"), or its number.
+std::u16string RegistryTypeName(std::uint32_t type);
+
 // Strings are stored in a zero-filled block of this many bytes (longer texts in full).
 inline constexpr std::size_t kStringBlockSize = 255;
 inline constexpr std::uint32_t kFirstReadSize = 1024;

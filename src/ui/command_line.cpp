@@ -23,23 +23,6 @@ const ManagedFolder* FolderNamed(std::u16string_view name) {
     return nullptr;
 }
 
-std::u16string TypeName(std::uint32_t type) {
-    switch (type) {
-        case kRegSz:
-            return u"REG_SZ";
-        case kRegExpandSz:
-            return u"REG_EXPAND_SZ";
-        case kRegMultiSz:
-            return u"REG_MULTI_SZ";
-        case kRegDword:
-            return u"REG_DWORD";
-        case kRegBinary:
-            return u"REG_BINARY";
-        default:
-            return u"类型 " + DecimalText(type);
-    }
-}
-
 std::u16string AnsiText(const ByteArray& bytes, const CodePage& codePage) {
     const std::u16string text = codePage.FromAnsi(
         std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -60,7 +43,7 @@ int List(const RedirectServices& services, ConsoleApi& console) {
                 text += u"(不存在)\n";
             } else if (value->type == kRegSz || value->type == kRegExpandSz) {
                 const std::u16string raw = AnsiText(value->data, services.codePage);
-                text += raw + u" (" + TypeName(value->type) + u")\n";
+                text += raw + u" (" + RegistryTypeName(value->type) + u")\n";
                 if (value->type == kRegExpandSz) {
                     std::u16string expanded;
                     try {
@@ -71,7 +54,7 @@ int List(const RedirectServices& services, ConsoleApi& console) {
                     text += u"        展开后: " + expanded + u"\n";
                 }
             } else {
-                text += u"(" + TypeName(value->type) + u", " +
+                text += u"(" + RegistryTypeName(value->type) + u", " +
                         DecimalText(static_cast<std::int64_t>(value->data.size())) + u" 字节)\n";
             }
         }
@@ -281,7 +264,6 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
         action = wanted;
         return true;
     };
-    std::vector<const ManagedFolder*> named;
     for (const std::u16string& argument : arguments) {
         const bool option = !argument.empty() && (argument[0] == u'/' || argument[0] == u'-');
         const std::u16string word = option ? ToLowerCase(argument.substr(1)) : argument;
@@ -329,13 +311,13 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
             return u"不认识的文件夹名称: " + argument.substr(0, equals) +
                    u" (可以是 temp, cookies, history, cache, favorites, documents)";
         }
-        if (std::find(named.begin(), named.end(), folder) != named.end()) {
+        if (std::any_of(command.moves.begin(), command.moves.end(),
+                        [&](const auto& move) { return move.first == folder; })) {
             return u"文件夹 " + std::u16string(folder->commandName) + u" 出现了不止一次";
         }
         if (equals + 1 == argument.size()) {
             return u"文件夹 " + std::u16string(folder->commandName) + u" 缺少路径";
         }
-        named.push_back(folder);
         command.moves.push_back({folder, argument.substr(equals + 1)});
     }
     if (!action) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace tarnwick {
 
@@ -32,6 +34,16 @@ struct Component {
     std::vector<std::uint8_t> samples;   // blocksWide * 8 by blocksHigh * 8
     int dcPredictor = 0;
 };
+
+// The largest horizontal and vertical sampling factors: the size of an MCU in blocks.
+std::pair<int, int> LargestSampling(const std::vector<Component>& components) {
+    std::pair<int, int> largest{1, 1};
+    for (const Component& c : components) {
+        largest.first = std::max(largest.first, c.h);
+        largest.second = std::max(largest.second, c.v);
+    }
+    return largest;
+}
 
 class Reader {
   public:
@@ -332,12 +344,7 @@ std::optional<RgbImage> DecodeJpeg(std::span<const std::uint8_t> data) {
             if (in.At() != segmentEnd || in.AtEnd()) {
                 return std::nullopt;
             }
-            int maxH = 1;
-            int maxV = 1;
-            for (const Component& c : components) {
-                maxH = std::max(maxH, c.h);
-                maxV = std::max(maxV, c.v);
-            }
+            const auto [maxH, maxV] = LargestSampling(components);
             const int mcusWide = (width + 8 * maxH - 1) / (8 * maxH);
             const int mcusHigh = (height + 8 * maxV - 1) / (8 * maxV);
             for (Component& c : components) {
@@ -394,12 +401,7 @@ std::optional<RgbImage> DecodeJpeg(std::span<const std::uint8_t> data) {
         return std::nullopt;
     }
 
-    int maxH = 1;
-    int maxV = 1;
-    for (const Component& c : components) {
-        maxH = std::max(maxH, c.h);
-        maxV = std::max(maxV, c.v);
-    }
+    const auto [maxH, maxV] = LargestSampling(components);
     RgbImage image{width, height,
                    std::vector<std::uint8_t>(static_cast<std::size_t>(width * height * 3))};
     const auto sample = [&](const Component& c, int x, int y) -> double {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/code_page.h"
 #include "fakes/memory_registry.h"
+#include "platform/code_page.h"
 #include "platform/registry_api.h"
 
 namespace tarnwick::testing {
