@@ -67,4 +67,17 @@ UniqueFont CreateTitleFont(int dpi) {
     return Create(face, kTitleFont.points, kTitleFont.weight, charset, dpi);
 }
 
+SIZE TextSize(HFONT font, std::wstring_view text) {
+    // A memory DC of the screen measures as the window's own would, without asking for a window.
+    const UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    SIZE extent{};
+    TEXTMETRICW metrics{};
+    if (dc) {
+        const ScopedSelect selected(dc.get(), font);
+        GetTextExtentPoint32W(dc.get(), text.data(), static_cast<int>(text.size()), &extent);
+        GetTextMetricsW(dc.get(), &metrics);
+    }
+    return {extent.cx, metrics.tmHeight};
+}
+
 }  // namespace tarnwick::win32

@@ -65,7 +65,7 @@ void DiscardQueuedInput() {
 
 }  // namespace
 
-FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
+FrmMainWindow::FrmMainWindow(HINSTANCE instance) : instance_(instance) {
     RegisterContainerClasses(instance);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -86,13 +86,21 @@ FrmMainWindow::FrmMainWindow(HINSTANCE instance) {
 
     RECT frame{0, 0, Pixels(kClientWidthTwips), Pixels(kClientHeightTwips)};
     AdjustWindowRectEx(&frame, kWindowStyle, FALSE, kWindowExStyle);
+    // Made where it will be shown, centred on the screen: moving it later costs a round trip to
+    // the display before the first paint.
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
     window_ = CreateWindowExW(kWindowExStyle, kMainWindowClass, Wide(kWindowCaption).c_str(),
-                              kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, nullptr, instance, this);
+                              kWindowStyle, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                              (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+                              nullptr, instance, this);
     if (!window_) {
         throw Error("the main window could not be created");
     }
-    CreateControls(instance);
+    for (const ControlLayout& control : kLayout) {
+        texts_[static_cast<std::size_t>(control.id)] = control.caption;
+        values_[static_cast<std::size_t>(control.id)] = control.initialValue;
+    }
 }
 
 FrmMainWindow::~FrmMainWindow() {
@@ -102,11 +110,12 @@ FrmMainWindow::~FrmMainWindow() {
     }
 }
 
-void FrmMainWindow::CreateControls(HINSTANCE instance) {
+void FrmMainWindow::CreateControls() {
     // Containers come before their children in the table.
     for (const ControlLayout& control : kLayout) {
-        windows_[static_cast<std::size_t>(control.id)] = Create(control, instance);
+        windows_[static_cast<std::size_t>(control.id)] = Create(control);
     }
+    controlsMade_ = true;
     for (const ControlLayout& control : kLayout) {
         if (control.tabIndex && TakesFocus(control.kind)) {
             tabOrder_.push_back(control.id);
@@ -117,37 +126,38 @@ void FrmMainWindow::CreateControls(HINSTANCE instance) {
     });
 }
 
-HWND FrmMainWindow::Create(const ControlLayout& control, HINSTANCE instance) {
+HWND FrmMainWindow::Create(const ControlLayout& control) {
     const HWND parent = control.container == Container::Picture1 ? WindowOf(ControlId::Picture1)
                         : control.container == Container::Fram1  ? WindowOf(ControlId::Fram1)
                                                                  : window_;
     const WindowKind kind = KindOf(control);
+    const std::size_t index = static_cast<std::size_t>(control.id);
+    // The status bar shows its text in its panel, set once the panel is there.
+    const std::wstring text = Wide(control.kind == ControlKind::StatusBar ? u"" : texts_[index]);
+    const HFONT font = control.titleFont ? titleFont_.get() : defaultFont_.get();
     const TwipRect& r = control.rect;
+    const SIZE size =
+        control.sizedToText ? TextSize(font, text) : SIZE{Pixels(r.width), Pixels(r.height)};
     const HWND created = CreateWindowExW(
-        kind.exStyle, kind.windowClass, Wide(control.caption).c_str(),
-        WS_CHILD | WS_VISIBLE | kind.style, Pixels(r.left), Pixels(r.top), Pixels(r.width),
-        Pixels(r.height), parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowIdOf(control.id))), instance, nullptr);
+        kind.exStyle, kind.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
+        Pixels(r.left), Pixels(r.top), size.cx, size.cy, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowIdOf(control.id))), instance_, nullptr);
     if (!created) {
         throw Error("a control of the main window could not be created");
     }
-    const HFONT font = control.titleFont ? titleFont_.get() : defaultFont_.get();
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.kind == ControlKind::Image) {
         // At its natural size: a bitmap static takes the size of its picture.
-        logo_ = LoadLogo(instance);
+        logo_ = LoadLogo(instance_);
         SendMessageW(created, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
-    } else if (control.kind == ControlKind::CheckBox) {
-        SendMessageW(created, BM_SETCHECK,
-                     control.initialValue == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+    } else if (control.kind == ControlKind::CheckBox && values_[index] == kChecked) {
+        SendMessageW(created, BM_SETCHECK, BST_CHECKED, 0);
     } else if (control.kind == ControlKind::StatusBar) {
         int rightEdge = Pixels(kPanelWidthTwips);
         SendMessageW(created, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&rightEdge));
         SendMessageW(created, SB_SETMINHEIGHT, static_cast<WPARAM>(Pixels(r.height)), 0);
-    }
-    windows_[static_cast<std::size_t>(control.id)] = created;
-    if (control.sizedToText) {
-        FitToText(control.id);
+        SendMessageW(created, SB_SETTEXTW, 0,
+                     reinterpret_cast<LPARAM>(Wide(texts_[index]).c_str()));
     }
     return created;
 }
@@ -158,13 +168,8 @@ const ControlLayout* FrmMainWindow::LayoutOfWindow(HWND control) const {
                                    : &kLayout[static_cast<std::size_t>(found - windows_.begin())];
 }
 
-void FrmMainWindow::ShowCentred(int showCommand) {
-    RECT frame;
-    GetWindowRect(window_, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+void FrmMainWindow::Show(int showCommand) {
+    CreateControls();
     // Activation may arrive after ShowWindow returns; it restores the focus from lastFocus_.
     lastFocus_ = WindowOf(ControlId::CmdOK);
     ShowWindow(window_, showCommand);
@@ -204,6 +209,9 @@ void FrmMainWindow::MoveFocus(bool backward) {
 }
 
 std::u16string FrmMainWindow::Text(ControlId id) const {
+    if (!controlsMade_) {
+        return texts_[static_cast<std::size_t>(id)];
+    }
     const HWND control = WindowOf(id);
     if (id == ControlId::SBar1) {
         const auto length = LOWORD(SendMessageW(control, SB_GETTEXTLENGTHW, 0, 0));
@@ -219,6 +227,10 @@ std::u16string FrmMainWindow::Text(ControlId id) const {
 }
 
 void FrmMainWindow::SetText(ControlId id, std::u16string_view text) {
+    if (!controlsMade_) {
+        texts_[static_cast<std::size_t>(id)] = text;
+        return;
+    }
     const HWND control = WindowOf(id);
     const std::wstring wide = Wide(text);
     if (id == ControlId::SBar1) {
@@ -232,33 +244,32 @@ void FrmMainWindow::SetText(ControlId id, std::u16string_view text) {
 }
 
 int FrmMainWindow::Value(ControlId id) const {
+    if (!controlsMade_) {
+        return values_[static_cast<std::size_t>(id)];
+    }
     return SendMessageW(WindowOf(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? kChecked : kUnchecked;
 }
 
 void FrmMainWindow::SetValue(ControlId id, int value) {
+    if (!controlsMade_) {
+        values_[static_cast<std::size_t>(id)] = value;
+        return;
+    }
     SendMessageW(WindowOf(id), BM_SETCHECK, value == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 // A label sized to its text keeps its left edge and takes the text's width and the font's height.
 void FrmMainWindow::FitToText(ControlId id) {
     const HWND control = WindowOf(id);
-    const std::wstring text = Wide(Text(id));
-    SIZE extent{};
-    TEXTMETRICW metrics{};
-    {
-        const ScopedWindowDc dc(control);
-        const ScopedSelect font(dc.get(),
-                                reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-        GetTextMetricsW(dc.get(), &metrics);
-    }
+    const SIZE size =
+        TextSize(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), Wide(Text(id)));
 
     // What the label covered before must be repainted by its container if it shrinks.
     const HWND parent = GetParent(control);
     RECT before;
     GetWindowRect(control, &before);
     MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&before), 2);
-    SetWindowPos(control, nullptr, 0, 0, extent.cx, metrics.tmHeight,
+    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(parent, &before, TRUE);
     InvalidateRect(control, nullptr, TRUE);

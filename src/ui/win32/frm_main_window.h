@@ -23,8 +23,9 @@ class FrmMainWindow : public Controls {
 
     HWND Handle() const { return window_; }
 
-    // Shows the window centred on the screen, with the focus on the move button.
-    void ShowCentred(int showCommand);
+    // Makes the controls with the texts and values set so far, then shows the window, made
+    // centred on the screen, with the focus on the move button.
+    void Show(int showCommand);
 
     // Keyboard handling before dispatch: Tab by the global tab order, then the dialog keys.
     bool PreTranslate(MSG& message);
@@ -44,8 +45,8 @@ class FrmMainWindow : public Controls {
     LRESULT OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam);
     void OnActivate(WPARAM wParam);
 
-    void CreateControls(HINSTANCE instance);
-    HWND Create(const ControlLayout& control, HINSTANCE instance);
+    void CreateControls();
+    HWND Create(const ControlLayout& control);
     HWND WindowOf(ControlId id) const { return windows_[static_cast<std::size_t>(id)]; }
     const ControlLayout* LayoutOfWindow(HWND control) const;
     int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
@@ -53,12 +54,18 @@ class FrmMainWindow : public Controls {
     void MoveFocus(bool backward);
     void RunClickHandler(ControlId id);
 
+    HINSTANCE instance_;
     HWND window_ = nullptr;
     int dpi_ = 96;
     UniqueFont defaultFont_;
     UniqueFont titleFont_;
     UniqueBitmap logo_;  // shown by Image1, which does not own it
     std::array<HWND, kControlCount> windows_{};
+    // Until the controls are made, their texts and check values live here: the start-up fills
+    // them in and each control is made once with what it first shows.
+    std::array<std::u16string, kControlCount> texts_;
+    std::array<int, kControlCount> values_{};
+    bool controlsMade_ = false;
     std::vector<ControlId> tabOrder_;  // the controls that take the focus, by tab index
     HWND lastFocus_ = nullptr;
     std::function<void(ControlId)> onClick_;

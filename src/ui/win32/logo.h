@@ -8,7 +8,7 @@
 namespace tarnwick::win32 {
 
 // The RCDATA resource `name` of `module` decoded into a bitmap of the picture's own size. Empty
-// when there is no such resource or OLE cannot decode it, so the window can go without it.
+// when there is no such resource or it cannot be decoded, so the window can go without it.
 UniqueBitmap LoadPictureResource(HMODULE module, const wchar_t* name);
 
 // The logo stored as the resource "LOGO": 120 x 75 pixels on white.

@@ -80,7 +80,7 @@ int RunWindow(HINSTANCE instance, int showCommand) {
         form.SetWindowHandle(reinterpret_cast<WindowHandle>(window.Handle()));
         window.OnClick([&form](ControlId id) { form.OnClick(id); });
         form.Form_Load();
-        window.ShowCentred(showCommand);
+        window.Show(showCommand);
 
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
