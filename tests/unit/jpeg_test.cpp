@@ -77,5 +77,57 @@ TEST(Jpeg, WhatItCannotDecodeGivesNothing) {
     }
 }
 
+// A grey baseline JPEG of `blocks` 8x8 blocks in a row, each block only its average, raised by the
+// largest difference (2047) from the last, with the largest 16-bit quantiser: coefficients far
+// beyond any real picture's, as a damaged or hostile file may hold.
+std::vector<std::uint8_t> OverBrightJpeg(int blocks) {
+    std::vector<std::uint8_t> file = {0xFF, 0xD8, 0xFF, 0xDB, 0x00, 0x83, 0x10};  // 16-bit table 0
+    for (int i = 0; i < 64; ++i) {
+        file.insert(file.end(), {0xFF, 0xFF});
+    }
+    const int width = blocks * 8;
+    file.insert(file.end(),
+                {0xFF, 0xC0, 0x00, 0x0B, 0x08, 0x00, 0x08, static_cast<std::uint8_t>(width >> 8),
+                 static_cast<std::uint8_t>(width & 0xFF), 0x01, 0x01, 0x11, 0x00});
+    // DC table 0 and AC table 0 each have one code, "0": difference size 11, end of block.
+    for (const std::uint8_t table : {0x00, 0x10}) {
+        file.insert(file.end(), {0xFF, 0xC4, 0x00, 0x14, table, 0x01});
+        file.insert(file.end(), 15, 0x00);
+        file.push_back(table == 0x00 ? 11 : 0x00);
+    }
+    file.insert(file.end(), {0xFF, 0xDA, 0x00, 0x08, 0x01, 0x01, 0x00, 0x00, 0x3F, 0x00});
+    std::vector<bool> bits;
+    for (int b = 0; b < blocks; ++b) {
+        bits.push_back(false);              // size 11
+        bits.insert(bits.end(), 11, true);  // +2047
+        bits.push_back(false);              // end of block
+    }
+    while (bits.size() % 8 != 0) {
+        bits.push_back(true);
+    }
+    for (std::size_t at = 0; at < bits.size(); at += 8) {
+        std::uint8_t byte = 0;
+        for (std::size_t i = 0; i < 8; ++i) {
+            byte = static_cast<std::uint8_t>(byte << 1 | bits[at + i]);
+        }
+        file.push_back(byte);
+        if (byte == 0xFF) {
+            file.push_back(0x00);
+        }
+    }
+    file.insert(file.end(), {0xFF, 0xD9});
+    return file;
+}
+
+TEST(Jpeg, CoefficientsBeyondAnyPicturesSaturateInsteadOfWrappingAround) {
+    // Even the first block's coefficient (2047 x 65535) would overflow the inverse DCT's sums, and
+    // from the 17th block on the coefficient itself no longer fits in 32 bits.
+    const std::optional<RgbImage> image = DecodeJpeg(OverBrightJpeg(20));
+    ASSERT_TRUE(image);
+    ASSERT_EQ(image->width, 160);
+    EXPECT_TRUE(std::all_of(image->rgb.begin(), image->rgb.end(),
+                            [](std::uint8_t sample) { return sample == 255; }));
+}
+
 }  // namespace
 }  // namespace tarnwick::testing
