@@ -1,7 +1,9 @@
 #include "core/check_target.h"
 
 #include "core/path.h"
+#include "core/resolved_path.h"
 #include "core/text.h"
+#include "core/tree_look.h"
 
 namespace tarnwick {
 
@@ -38,7 +40,9 @@ class TargetCheck {
 
     std::optional<std::u16string> LevelsProblem(MovePlan& plan) const;
     std::optional<std::u16string> OtherFoldersProblem(const std::u16string& destination) const;
-    std::optional<std::u16string> CopyProblem(MovePlan& plan) const;
+    std::optional<std::u16string> CopyProblem(MovePlan& plan,
+                                              const std::u16string& destination) const;
+    std::optional<std::u16string> TreeProblem(const MovePlan& plan) const;
     bool UserAcceptsFolderWithContents(const std::u16string& destination) const;
 
     const RunRequest& request_;
@@ -54,22 +58,22 @@ std::optional<MovePlan> TargetCheck::Run() {
     if (auto problem = DestinationNameProblem(destination, services_.codePage)) {
         return Refuse(*problem);
     }
-    std::optional<std::u16string> canonical = services_.files.CanonicalPath(destination);
-    if (!canonical) {
+    const std::optional<ResolvedPath> resolved = Resolve(services_.files, destination);
+    if (!resolved) {
         return Invalid();
     }
-    if (!folder_.location.empty() && SamePath(*canonical, Canonical(folder_.location))) {
+    if (!folder_.location.empty() && SamePath(resolved->canonical, Canonical(folder_.location))) {
         services_.messages.Show(kSamePathText, kSamePathTitle, kMbIconInformation);
         return std::nullopt;
     }
-    MovePlan plan{.request = &folder_, .destination = *canonical};
+    MovePlan plan{.request = &folder_, .destination = resolved->acting};
     if (auto problem = LevelsProblem(plan)) {
         return problem->empty() ? Invalid() : Refuse(*problem);
     }
-    if (auto problem = OtherFoldersProblem(plan.destination)) {
+    if (auto problem = OtherFoldersProblem(resolved->canonical)) {
         return Refuse(*problem);
     }
-    if (auto problem = CopyProblem(plan)) {
+    if (auto problem = CopyProblem(plan, resolved->canonical)) {
         return Refuse(*problem);
     }
     for (const RegistryTarget& target : folder_.folder->writeTargets) {
@@ -166,7 +170,8 @@ std::optional<std::u16string> TargetCheck::OtherFoldersProblem(
 }
 
 // With the copy option, the old contents must be known and copyable into the destination.
-std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan) const {
+std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan,
+                                                       const std::u16string& destination) const {
     if (!folder_.folder->copyContents || !request_.copyContents) {
         return std::nullopt;
     }
@@ -179,29 +184,66 @@ std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan) const {
     if (old.find_first_of(u"?\uFFFD") != std::u16string::npos) {
         return u"原来的位置 (" + ShownPath(old) + u") 不能从注册表完整读出, 不能复制其中的内容";
     }
-    const std::optional<std::u16string> source =
-        IsAbsolutePath(old) ? services_.files.CanonicalPath(old) : std::nullopt;
+    const std::optional<ResolvedPath> source =
+        IsAbsolutePath(old) ? Resolve(services_.files, old) : std::nullopt;
     if (!source) {
         return u"原来的位置 (" + ShownPath(old) + u") 不是 Windows 能够解析的完整路径";
     }
-    if (IsRootPath(*source)) {
-        return u"原来的位置 (" + ShownPath(*source) + u") 是驱动器或共享的根目录, 不能整个复制";
+    if (IsRootPath(source->canonical) || IsRootPath(source->acting)) {
+        return u"原来的位置 (" + ShownPath(source->canonical) +
+               u") 是驱动器或共享的根目录, 不能整个复制";
     }
-    if (IsSameOrInside(plan.destination, *source)) {
-        return u"目标在原来的位置 (" + ShownPath(*source) + u") 之中, 不能复制到它自己里面";
+    if (IsSameOrInside(destination, source->canonical)) {
+        return u"目标在原来的位置 (" + ShownPath(source->canonical) +
+               u") 之中, 不能复制到它自己里面";
     }
-    switch (services_.files.KindOf(*source)) {
+    switch (services_.files.KindOf(source->acting)) {
         case PathKind::Folder:
             plan.copy = true;
-            plan.source = *source;
-            return std::nullopt;
+            plan.source = source->acting;
+            return TreeProblem(plan);
         case PathKind::Missing:
             return std::nullopt;  // nothing there to copy
         case PathKind::File:
         case PathKind::Unreadable:
             break;
     }
-    return u"无法读取原来的位置 (" + ShownPath(*source) + u")";
+    return u"无法读取原来的位置 (" + ShownPath(source->acting) + u")";
+}
+
+// The shell's copy follows links, in the old folder and in the new one, and makes one file of two
+// names that differ only in case: such a tree is not handed to it.
+std::optional<std::u16string> TargetCheck::TreeProblem(const MovePlan& plan) const {
+    const auto inside = [](const std::u16string& root, const std::u16string& relative) {
+        return ShownPath(relative.empty() ? root : root + u"\\" + relative);
+    };
+    const TreeListing source = services_.files.ListTree(plan.source);
+    if (!source.Complete()) {
+        return u"无法读取原来的位置中的 " + inside(plan.source, source.unreadable) +
+               u", 不能确认可以完整复制";
+    }
+    if (const TreeEntry* link = FirstLink(source.entries)) {
+        return u"原来的位置中的 " + inside(plan.source, link->relativePath) +
+               u" 是一个链接, 复制时会跟着它复制别处的内容";
+    }
+    if (const auto twins = CaseTwins(source.entries, services_.files)) {
+        return u"原来的位置中的 " + inside(plan.source, twins->first) + u" 和 " +
+               ShownPath(twins->second) + u" 只是大小写不同, 复制后只会剩下一个";
+    }
+    if (!plan.foldersToCreate.empty()) {
+        return std::nullopt;  // a new folder holds nothing yet
+    }
+    const TreeListing destination = services_.files.ListTree(plan.destination);
+    if (!destination.Complete()) {
+        return u"无法读取目标中的 " + inside(plan.destination, destination.unreadable) +
+               u", 不能确认复制不会写到目标以外";
+    }
+    if (const TreeEntry* link =
+            LinkInTheWay(source.entries, destination.entries, services_.files)) {
+        return u"目标中的 " + inside(plan.destination, link->relativePath) +
+               u" 是一个链接, 复制时会通过它写到目标以外的地方";
+    }
+    return std::nullopt;
 }
 
 // A temporary folder's contents are deleted by every later cleanup, so a place that already

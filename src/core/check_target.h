@@ -22,10 +22,10 @@ inline constexpr std::u16string_view kConfirmTitle = u"确认转移";
 // What a folder's move will do, worked out in full before it starts.
 struct MovePlan {
     const FolderRequest* request = nullptr;
-    std::u16string destination;                   // canonical: where the folders are created
+    std::u16string destination;                   // resolved: where the folders are created
     std::vector<std::u16string> foldersToCreate;  // the missing levels, outermost first
     bool copy = false;                            // the old location holds something to copy
-    std::u16string source;                        // canonical old location, when copying
+    std::u16string source;                        // resolved old location, when copying
     std::vector<SavedValue> previousValues;       // one for each write target, in order
 };
 

@@ -1,7 +1,10 @@
 #include "core/deletion_guard.h"
 
 #include "core/path.h"
+#include "core/resolved_path.h"
 #include "core/text.h"
+#include "core/tree_look.h"
+#include "platform/numbers.h"
 
 namespace tarnwick {
 
@@ -45,15 +48,42 @@ std::vector<GuardedFolder> GuardedFolders(const RunRequest& request,
     std::erase_if(guarded, [](const GuardedFolder& g) { return g.path.empty(); });
     for (GuardedFolder& g : guarded) {
         // A folder that cannot be resolved is still compared as it is spelled.
-        if (auto canonical = services.files.CanonicalPath(g.path)) {
-            g.path = std::move(*canonical);
+        if (auto resolved = Resolve(services.files, g.path)) {
+            g.path = std::move(resolved->canonical);
         }
     }
     return guarded;
 }
 
-std::optional<std::u16string> ReasonToKeep(const std::u16string& location,
-                                           std::u16string* canonical,
+// Wine's RD /S/Q enters the links it meets, and Windows' RD does for some kinds of link: a
+// folder holding one anywhere is kept whole.
+std::optional<std::u16string> LinkProblem(const std::u16string& folder,
+                                          const RedirectServices& services) {
+    if (services.files.KindOf(folder) == PathKind::Missing) {
+        return std::nullopt;
+    }
+    const TreeListing look = services.files.ListTree(folder, kLargestTreeToDelete);
+    const auto inside = [&](const std::u16string& relative) {
+        return ShownPath(relative.empty() ? folder : folder + u"\\" + relative);
+    };
+    switch (look.status) {
+        case TreeListing::Status::TooLarge:
+            return u"其中的文件和文件夹超过 " +
+                   DecimalText(static_cast<std::int64_t>(kLargestTreeToDelete)) +
+                   u" 个, 无法在删除前全部检查其中有没有链接";
+        case TreeListing::Status::Unreadable:
+            return u"无法读取其中的 " + inside(look.unreadable) + u", 不能确认其中没有链接";
+        case TreeListing::Status::Complete:
+            break;
+    }
+    if (const TreeEntry* link = FirstLink(look.entries)) {
+        return u"其中的 " + inside(link->relativePath) +
+               u" 是一个链接, 删除时会连它指向的内容一起删除";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::u16string> ReasonToKeep(const std::u16string& location, std::u16string* acting,
                                            const std::vector<GuardedFolder>& guarded,
                                            const RedirectServices& services) {
     if (location.empty()) {
@@ -63,23 +93,26 @@ std::optional<std::u16string> ReasonToKeep(const std::u16string& location,
     if (auto problem = CommandProblem(location, services.codePage)) {
         return problem;
     }
-    std::optional<std::u16string> resolved = services.files.CanonicalPath(location);
+    std::optional<ResolvedPath> resolved = Resolve(services.files, location);
     if (!resolved) {
         return u"Windows 无法解析这个路径";
     }
-    if (auto problem = CommandProblem(*resolved, services.codePage)) {
-        return *problem + u": " + ShownPath(*resolved);
+    if (auto problem = CommandProblem(resolved->acting, services.codePage)) {
+        return *problem + u": " + ShownPath(resolved->acting);
     }
-    if (IsRootPath(*resolved)) {
+    if (IsRootPath(resolved->canonical) || IsRootPath(resolved->acting)) {
         return u"是驱动器或共享的根目录";
     }
     for (const GuardedFolder& g : guarded) {
-        if (IsSameOrInside(g.path, *resolved)) {
-            return (SamePath(g.path, *resolved) ? u"就是" : u"包含") + g.name + u" (" +
+        if (IsSameOrInside(g.path, resolved->canonical)) {
+            return (SamePath(g.path, resolved->canonical) ? u"就是" : u"包含") + g.name + u" (" +
                    ShownPath(g.path) + u")";
         }
     }
-    *canonical = std::move(*resolved);
+    if (auto problem = LinkProblem(resolved->acting, services)) {
+        return problem;
+    }
+    *acting = std::move(resolved->acting);
     return std::nullopt;
 }
 
@@ -101,11 +134,11 @@ DeletionPlan PlanDeletions(const RunRequest& request, const RedirectServices& se
         if (!folder.folder->deleteAsTemporary) {
             continue;
         }
-        std::u16string canonical;
-        if (auto reason = ReasonToKeep(folder.location, &canonical, guarded, services)) {
+        std::u16string acting;
+        if (auto reason = ReasonToKeep(folder.location, &acting, guarded, services)) {
             plan.kept.push_back({folder.folder, folder.location, std::move(*reason)});
         } else {
-            plan.deletions.push_back({folder.folder, std::move(canonical)});
+            plan.deletions.push_back({folder.folder, std::move(acting)});
         }
     }
     return plan;

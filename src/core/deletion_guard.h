@@ -13,7 +13,7 @@ namespace tarnwick {
 
 struct Deletion {
     const ManagedFolder* folder;
-    std::u16string path;  // the canonical form, which the command names
+    std::u16string path;  // the resolved form, which the command names
 };
 
 struct KeptFolder {
@@ -31,9 +31,13 @@ struct DeletionPlan {
 
 inline constexpr std::u16string_view kKeptTitle = u"保留临时文件夹";
 
+// A temporary folder with more entries than this is kept rather than looked through for links
+// for minutes.
+inline constexpr std::size_t kLargestTreeToDelete = 200000;
+
 // Every temporary folder's location is deleted unless it cannot be judged safely, or it is or
 // holds a folder that Windows reports, Favorites' or My Documents' location, or the destination
-// of a folder selected in this run.
+// of a folder selected in this run, or it holds a link anywhere below it.
 DeletionPlan PlanDeletions(const RunRequest& request, const RedirectServices& services);
 
 // RD /S/Q of the folder, then MD of it again when it must still exist afterwards.

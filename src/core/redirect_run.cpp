@@ -116,16 +116,17 @@ bool FolderMove::WriteAllOrNothing() {
 // The registry change stays whatever the copy does: the user asked for it. A copy that did not
 // bring everything is told, since the files are then still only at the old place.
 void FolderMove::CopyContents() {
-    const auto source = services_.files.ListTree(plan_.source);
-    if (source && source->empty()) {
+    const TreeListing source = services_.files.ListTree(plan_.source);
+    if (source.Complete() && source.entries.empty()) {
         return;
     }
     const ShellCopyResult result =
         services_.shell.ShellCopyFiles(folder_.location + u"\\*.*", folder_.destination);
     std::optional<std::size_t> notCopied;
-    if (source) {
-        if (const auto copied = services_.files.ListTree(plan_.destination)) {
-            notCopied = EntriesNotCopied(*source, *copied).size();
+    if (source.Complete()) {
+        const TreeListing copied = services_.files.ListTree(plan_.destination);
+        if (copied.Complete()) {
+            notCopied = EntriesNotCopied(source.entries, copied.entries, services_.files).size();
         }
     }
     if (result.Succeeded() && notCopied == 0u) {
@@ -230,11 +231,23 @@ RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServi
     if (!plan.moves.empty() && !WriteJournal(plan, services, outcome)) {
         return outcome;
     }
+    // A command interpreter that cannot start fails that folder's cleanup, not the run: the
+    // folders still move, and the outcome tells both.
+    std::u16string notStarted;
+    const auto startDeletion = [&](const Deletion& deletion, bool keepFolder) {
+        try {
+            services.processes.StartHidden(DeletionCommand(deletion.path, keepFolder));
+        } catch (const ProcessStartError&) {
+            ++outcome.deletionsNotStarted;
+            notStarted +=
+                u"\n" + std::u16string(deletion.folder->folder) + u": " + ShownPath(deletion.path);
+        }
+    };
     // A folder that moves is removed once it has its new place; the others are emptied now,
     // before anything is rewritten.
     for (const Deletion& deletion : plan.deletions.deletions) {
         if (!MoveOf(plan, *deletion.folder)) {
-            services.processes.StartHidden(DeletionCommand(deletion.path, true));
+            startDeletion(deletion, true);
         }
     }
     outcome.keptFolders = static_cast<int>(plan.deletions.kept.size());
@@ -250,8 +263,13 @@ RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServi
             services.environment.AnnounceEnvironmentChange();
         }
         if (const Deletion* deletion = plan.deletions.Find(folder)) {
-            services.processes.StartHidden(DeletionCommand(deletion->path, !moved));
+            startDeletion(*deletion, !moved);
         }
+    }
+    if (!notStarted.empty()) {
+        services.messages.Show(
+            u"无法启动系统的命令解释器 (cmd.exe), 下列临时文件夹没有删除:\n" + notStarted,
+            kDeletionFailedTitle, kMbIconStop);
     }
     return outcome;
 }

@@ -16,6 +16,7 @@ namespace tarnwick {
 
 inline constexpr std::u16string_view kWriteFailedTitle = u"转移失败";
 inline constexpr std::u16string_view kCopyIncompleteTitle = u"复制没有完成";
+inline constexpr std::u16string_view kDeletionFailedTitle = u"没有删除临时文件夹";
 
 // Everything a run will do, worked out before it changes anything.
 struct RunPlan {
@@ -36,13 +37,14 @@ struct RunOutcome {
     int refused = 0;
     int failed = 0;  // a folder's creation or registry writes failed
     int copiesIncomplete = 0;
-    int keptFolders = 0;         // temporary folders the delete option left alone
-    bool journalFailed = false;  // nothing was changed
-    std::u16string journal;      // the journal's path, when one was written
+    int keptFolders = 0;          // temporary folders the delete option left alone
+    int deletionsNotStarted = 0;  // the command interpreter could not be started for them
+    bool journalFailed = false;   // nothing was changed
+    std::u16string journal;       // the journal's path, when one was written
 
     bool AllDone() const {
         return refused == 0 && failed == 0 && copiesIncomplete == 0 && keptFolders == 0 &&
-               !journalFailed;
+               deletionsNotStarted == 0 && !journalFailed;
     }
 };
 
@@ -55,7 +57,6 @@ RunPlan PlanRun(const Controls& controls, const RedirectServices& services);
 std::u16string PlanText(const RunPlan& plan);
 
 // Carries a plan out; the journal is written first, and if it cannot be, nothing happens.
-// Raises ProcessStartError when the command interpreter cannot be started.
 RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServices& services);
 
 inline RunOutcome RedirectRun(Controls& controls, const RedirectServices& services) {

@@ -1,6 +1,9 @@
 #include "fakes/memory_file_system.h"
 
+#include <algorithm>
+
 #include "core/path.h"
+#include "core/text.h"
 
 namespace tarnwick::fake {
 
@@ -42,6 +45,16 @@ void MemoryFileSystem::AddFile(std::u16string_view path, std::uint64_t size) {
     entries_[Key(spelled)] = {spelled, false, size};
 }
 
+void MemoryFileSystem::AddLink(std::u16string_view path, bool toFolder) {
+    const std::u16string spelled = Spelled(path);
+    AddFolder(spelled.substr(0, spelled.rfind(u'\\')));
+    entries_[Key(spelled)] = {spelled, toFolder, 0, true};
+}
+
+void MemoryFileSystem::AddCaseTwin(std::u16string_view path, std::uint64_t size) {
+    caseTwins_.push_back({Spelled(path), false, size});
+}
+
 void MemoryFileSystem::SetCanonical(std::u16string_view path,
                                     std::optional<std::u16string> canonical) {
     canonical_[Key(path)] = std::move(canonical);
@@ -49,6 +62,11 @@ void MemoryFileSystem::SetCanonical(std::u16string_view path,
 
 void MemoryFileSystem::SetUnreadable(std::u16string_view path) {
     unreadable_.insert(Key(path));
+}
+
+void MemoryFileSystem::AddUnnamedFiles(std::u16string_view folder, std::size_t count) {
+    AddFolder(folder);
+    unnamedFiles_[Key(folder)] += count;
 }
 
 void MemoryFileSystem::FailToCreate(std::u16string_view path) {
@@ -72,6 +90,10 @@ std::optional<std::u16string> MemoryFileSystem::CanonicalPath(std::u16string_vie
     return Spelled(path);
 }
 
+std::optional<std::u16string> MemoryFileSystem::FullPath(std::u16string_view path) {
+    return IsAbsolutePath(path) ? std::optional(Spelled(path)) : std::nullopt;
+}
+
 PathKind MemoryFileSystem::KindOf(std::u16string_view path) {
     if (unreadable_.contains(Key(path))) {
         return PathKind::Unreadable;
@@ -91,6 +113,11 @@ std::vector<std::pair<std::u16string, const MemoryFileSystem::Entry*>> MemoryFil
     for (const auto& [path, entry] : entries_) {
         if (path.size() > prefix.size() && path.starts_with(prefix)) {
             inside.push_back({entry.path.substr(prefix.size()), &entry});
+        }
+    }
+    for (const Entry& twin : caseTwins_) {
+        if (Key(twin.path).starts_with(prefix)) {
+            inside.push_back({twin.path.substr(prefix.size()), &twin});
         }
     }
     return inside;
@@ -125,15 +152,49 @@ bool MemoryFileSystem::RemoveEmptyFolder(std::u16string_view path) {
     return true;
 }
 
-std::optional<std::vector<TreeEntry>> MemoryFileSystem::ListTree(std::u16string_view root) {
+TreeListing MemoryFileSystem::ListTree(std::u16string_view root, std::size_t maxEntries) {
+    TreeListing listing;
     if (KindOf(root) != PathKind::Folder) {
-        return std::nullopt;
+        listing.status = TreeListing::Status::Unreadable;
+        return listing;
     }
-    std::vector<TreeEntry> tree;
-    for (const auto& [relative, entry] : Inside(root)) {
-        tree.push_back({relative, entry->size, entry->folder});
+    const auto inside = Inside(root);
+    std::vector<std::u16string> links;  // what lies below them is not seen
+    for (const auto& [relative, entry] : inside) {
+        if (entry->link) {
+            links.push_back(Key(relative));
+        }
     }
-    return tree;
+    for (const auto& [relative, entry] : inside) {
+        const std::u16string key = Key(relative);
+        if (std::any_of(links.begin(), links.end(), [&](const std::u16string& link) {
+                return key.size() > link.size() && key.starts_with(link + u'\\');
+            })) {
+            continue;
+        }
+        if (entry->folder && unreadable_.contains(Key(entry->path))) {
+            listing.status = TreeListing::Status::Unreadable;
+            listing.unreadable = relative;
+            return listing;
+        }
+        if (listing.entries.size() >= maxEntries) {
+            listing.status = TreeListing::Status::TooLarge;
+            return listing;
+        }
+        listing.entries.push_back({relative, entry->size, entry->folder, entry->link});
+    }
+    std::size_t unnamed = 0;
+    for (const auto& [folder, count] : unnamedFiles_) {
+        unnamed += IsSameOrInside(folder, root) ? count : 0;
+    }
+    if (unnamed > maxEntries - listing.entries.size()) {
+        listing.status = TreeListing::Status::TooLarge;
+    }
+    return listing;
+}
+
+std::u16string MemoryFileSystem::NameKey(std::u16string_view name) {
+    return ToUpperCase(name);
 }
 
 }  // namespace tarnwick::fake

@@ -2,6 +2,8 @@
 // catches, and what a refused folder leaves untouched.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/check_target.h"
 #include "support/run_fixture.h"
 #include "support/utf8.h"
@@ -179,6 +181,56 @@ TEST_F(CheckTargetTest, TheCopyNeedsAnOldLocationItCanReadWhole) {
     controls_.SetValue(ControlId::ChkCopy, kUnchecked);
     SetLocation(ControlId::ChkDoc, u"C:\\");
     EXPECT_TRUE(MovesTo(ControlId::ChkDoc, u"E:\\My Documents"));
+}
+
+TEST_F(CheckTargetTest, TheCopyRefusesATreeTheShellWouldWalkWrongly) {
+    controls_.SetValue(ControlId::ChkCopy, kChecked);
+    const std::u16string old = u"C:\\Users\\amy\\Documents";
+    const std::u16string destination = u"E:\\Docs";
+    struct Case {
+        std::function<void()> arrange;
+        std::u16string reason;  // "" when the folder moves
+    };
+    const std::vector<Case> cases = {
+        {[&] { files_.AddLink(old + u"\\sub\\parent"); },
+         u"原来的位置中的 " + old + u"\\sub\\parent 是一个链接"},
+        {[&] { files_.AddLink(old + u"\\notes.txt", false); }, u"notes.txt 是一个链接"},
+        {[&] {
+             files_.AddFile(old + u"\\report.txt");
+             files_.AddCaseTwin(old + u"\\REPORT.TXT");
+         },
+         u"report.txt 和 REPORT.TXT 只是大小写不同"},
+        {[&] {
+             files_.AddFolder(old + u"\\locked");
+             files_.SetUnreadable(old + u"\\locked");
+         },
+         u"无法读取原来的位置中的 " + old + u"\\locked"},
+        // At the destination only a link where the copy writes matters.
+        {[&] {
+             files_.AddFile(old + u"\\sub\\a.txt");
+             files_.AddLink(destination + u"\\SUB");
+         },
+         u"目标中的 " + destination + u"\\SUB 是一个链接"},
+        {[&] {
+             files_.AddFile(old + u"\\sub\\a.txt");
+             files_.AddLink(destination + u"\\other");
+         },
+         u""},
+    };
+    for (const Case& c : cases) {
+        platform_.files = fake::MemoryFileSystem();
+        files_.AddFolder(old);
+        c.arrange();
+        const bool moved = MovesTo(ControlId::ChkDoc, destination);
+        if (c.reason.empty()) {
+            EXPECT_TRUE(moved);
+            SetLocation(ControlId::ChkDoc, old);
+        } else {
+            EXPECT_FALSE(moved);
+            EXPECT_TRUE(Holds(Refusal(u"我的文档"), c.reason)) << ToUtf8(c.reason);
+            ExpectNothingChanged();
+        }
+    }
 }
 
 TEST_F(CheckTargetTest, ATemporaryFolderGoesWhereFilesAreOnlyWhenTheUserSaysYes) {

@@ -2,6 +2,8 @@
 // that reason catches, and commands that name the path Windows will act on.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/deletion_guard.h"
 #include "support/run_fixture.h"
 #include "support/utf8.h"
@@ -133,11 +135,66 @@ TEST_F(DeletionGuardTest, AMovedTemporaryFolderIsRemovedOnceItHasItsNewPlace) {
     EXPECT_EQ(environment_.announcements, 1);
 }
 
-TEST_F(DeletionGuardTest, ACommandInterpreterThatCannotStartEndsTheRunBeforeAnyRedirection) {
+TEST_F(DeletionGuardTest, ALinkAnywhereInsideKeepsTheFolderWholeAndIsNamed) {
+    const std::u16string temp = u"C:\\Users\\amy\\AppData\\Local\\Temp";
+    struct Case {
+        std::function<void()> arrange;
+        std::u16string reason;  // "" when the folder is emptied
+    };
+    const std::vector<Case> cases = {
+        {[&] { files_.AddLink(temp + u"\\a\\b\\to-documents"); },
+         u"其中的 " + temp + u"\\a\\b\\to-documents 是一个链接"},
+        {[&] { files_.AddLink(temp + u"\\profile.dat", false); }, u"profile.dat 是一个链接"},
+        {[&] {
+             files_.AddFolder(temp + u"\\locked");
+             files_.SetUnreadable(temp + u"\\locked");
+         },
+         u"无法读取其中的 " + temp + u"\\locked"},
+        {[&] { files_.AddUnnamedFiles(temp, kLargestTreeToDelete + 1); }, u"超过 200000 个"},
+        {[&] { files_.AddUnnamedFiles(temp, kLargestTreeToDelete); }, u""},
+    };
+    for (const Case& c : cases) {
+        platform_.files = fake::MemoryFileSystem();
+        files_.AddFolder(temp);
+        c.arrange();
+        const std::u16string kept = ReasonTempIsKept(temp);
+        EXPECT_TRUE(c.reason.empty() ? kept.empty() : Holds(kept, c.reason)) << ToUtf8(kept);
+    }
+    // A folder that is itself a link is judged by where it leads.
+    files_.SetCanonical(temp, u"D:\\Scratch\\Temp");
+    files_.AddFile(u"D:\\Scratch\\Temp\\x.tmp");
+    EXPECT_EQ(ReasonTempIsKept(temp), u"");
+    EXPECT_EQ(processes_.started.front(), RdMd(u"D:\\Scratch\\Temp"));
+}
+
+TEST_F(DeletionGuardTest, ALinkThatWindowsCannotReopenIsDeletedByTheNameItHas) {
+    // Wine with drive Z: removed: the profile's Temp leads to a Unix folder that no drive reaches.
+    const std::u16string temp = u"C:\\Users\\amy\\AppData\\Local\\Temp";
+    files_.SetCanonical(temp, u"\\\\?\\unix\\tmp\\amy");
+    EXPECT_EQ(ReasonTempIsKept(temp), u"");
+    EXPECT_EQ(processes_.started.front(), RdMd(temp));
+    // ... and compared by where it leads.
+    SetLocation(ControlId::ChkDoc, u"C:\\Users\\amy\\Documents");
+    files_.SetCanonical(u"C:\\Users\\amy\\Documents", u"\\\\?\\unix\\tmp\\amy\\docs");
+    EXPECT_TRUE(Holds(ReasonTempIsKept(temp), u"\\\\?\\unix\\tmp\\amy\\docs"));
+}
+
+TEST_F(DeletionGuardTest, ACommandInterpreterThatCannotStartFailsOnlyItsFoldersCleanup) {
     processes_.failToStart = true;
+    Select(ControlId::ChkTemp, u"D:\\Temp\\Temp");
     Select(ControlId::ChkDoc, u"E:\\My Documents");
-    EXPECT_THROW(Run(), ProcessStartError);
-    EXPECT_TRUE(WrittenValues().empty());
+    const RunOutcome outcome = RedirectRun(controls_, services_);
+    EXPECT_EQ(outcome.moved, 2);
+    EXPECT_EQ(outcome.deletionsNotStarted, 4);
+    EXPECT_FALSE(outcome.AllDone());
+    EXPECT_EQ(WrittenValues().size(), 4u);
+    const fake::ShownMessage failed = OnlyMessage();
+    EXPECT_EQ(failed.title, kDeletionFailedTitle);
+    EXPECT_EQ(failed.style, kMbIconStop);
+    for (const std::u16string_view folder : {u"TEMP: C:\\Users\\amy\\AppData\\Local\\Temp",
+                                             u"Cookie: ", u"历史文件夹: ", u"IE缓存: "}) {
+        EXPECT_TRUE(Holds(failed.text, folder)) << ToUtf8(failed.text);
+    }
 }
 
 }  // namespace

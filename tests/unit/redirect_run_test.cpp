@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/check_target.h"
+#include "core/copy_check.h"
 #include "core/journal.h"
 #include "support/run_fixture.h"
 #include "support/utf8.h"
@@ -169,6 +170,25 @@ TEST_F(RedirectRunTest, NothingIsCopiedFromAnEmptyOrMissingFolderNorWithoutTheOp
     EXPECT_EQ(Label(ControlId::ChkFav), u"D:\\Favorites");
 }
 
+TEST_F(RedirectRunTest, ALinkThatWindowsCannotReopenIsCopiedAndMadeByItsName) {
+    // Wine with drive Z: removed: My Documents and the new drive's folder lead to Unix folders
+    // that no drive reaches.
+    controls_.SetValue(ControlId::ChkCopy, kChecked);
+    files_.SetCanonical(u"C:\\Users\\amy\\Documents", u"\\\\?\\unix\\home\\amy");
+    files_.AddFile(u"C:\\Users\\amy\\Documents\\thesis.doc", 7);
+    files_.AddFolder(u"E:\\Link");
+    files_.SetCanonical(u"E:\\Link", u"\\\\?\\unix\\mnt\\big");
+    shellApi_.WhenCopying([&] { files_.AddFile(u"E:\\Link\\Docs\\thesis.doc", 7); });
+    Select(ControlId::ChkDoc, u"E:\\Link\\Docs");
+    Run();
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(files_.created, std::vector<std::u16string>{u"E:\\Link\\Docs"});
+    ASSERT_EQ(shellApi_.FileOperations().size(), 1u);
+    EXPECT_EQ(shellApi_.FileOperations()[0].from,
+              Ansi(u"C:\\Users\\amy\\Documents\\*.*") + std::string(3, '\0'));
+    EXPECT_EQ(Label(ControlId::ChkDoc), u"E:\\Link\\Docs");
+}
+
 TEST_F(RedirectRunTest, ACreationThatFailsHalfWayLeavesNothingBehind) {
     files_.FailToCreate(u"D:\\a\\b\\c");
     Select(ControlId::ChkHistory, u"D:\\a\\b\\c");
@@ -249,6 +269,16 @@ TEST_F(RedirectRunTest, ThePlanTellsEverythingTheRunWouldDoAndDoesNothing) {
     EXPECT_TRUE(files_.created.empty());
     EXPECT_TRUE(processes_.started.empty());
     EXPECT_TRUE(journal_.saved.empty());
+}
+
+TEST(CopyCheck, TwoSourceNamesNeverCountAsCopiedToOne) {
+    fake::MemoryFileSystem files;
+    const std::vector<TreeEntry> source = {{u"report.txt", 2}, {u"REPORT.TXT", 2}, {u"b", 3}};
+    // The copy keeps the name of a file it replaces, so a case-only difference alone is fine.
+    EXPECT_EQ(EntriesNotCopied(source, {{u"report.txt", 2}, {u"REPORT.TXT", 2}, {u"B", 3}}, files),
+              std::vector<std::u16string>{});
+    EXPECT_EQ(EntriesNotCopied(source, {{u"REPORT.TXT", 2}, {u"B", 3}}, files),
+              std::vector<std::u16string>{u"report.txt"});
 }
 
 }  // namespace

@@ -26,10 +26,9 @@ class ScratchFolder {
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
+    // Removed by Unix's rm, which never enters a link: the C++ library's remove_all would follow a
+    // link that a test made, out of the folder or round in a loop.
+    ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
@@ -75,6 +74,70 @@ inline std::filesystem::path KnownFolder(const KNOWNFOLDERID& id) {
     std::filesystem::path known = path ? path : L"";
     CoTaskMemFree(path);
     return known;
+}
+
+// The Unix path Wine keeps a Windows path at, or "" when it has none.
+inline std::string UnixPath(const std::filesystem::path& path) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    char* unixPath = unixFileName ? unixFileName(path.c_str()) : nullptr;
+    std::string result = unixPath ? unixPath : "";
+    HeapFree(GetProcessHeap(), 0, unixPath);
+    return result;
+}
+
+// Runs a Unix shell script to its end; whether it succeeded. Wine's own programs cannot make what
+// some tests need: Unix symbolic links, which Wine shows as reparse points, folders that no drive
+// reaches, and names that differ only in case. Wine gives a Unix process no handle to wait on, so
+// the script marks its end with a file on the scratch disk.
+inline bool RunUnixScript(const std::string& script) {
+    static int scripts = 0;
+    const std::filesystem::path done = L"S:\\unix-script-" +
+                                       std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                       std::to_wstring(++scripts);
+    const std::string marker = UnixPath(done);
+    const std::string line = script + " && touch '" + marker + "'";
+    std::wstring commandLine(MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, line.c_str(), -1, commandLine.data(),
+                        static_cast<int>(commandLine.size()));
+    commandLine.pop_back();
+    commandLine = L"\\\\?\\unix\\bin\\sh -c \"" + commandLine + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (marker.empty() || !CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                          nullptr, nullptr, &startup, &started)) {
+        return false;
+    }
+    const bool ended =
+        WaitFor([&] { return std::filesystem::exists(done); }, std::chrono::seconds(20));
+    std::error_code ignored;
+    std::filesystem::remove(done, ignored);
+    return ended;
+}
+
+// The argument quoted for the shell.
+inline std::string ShellQuoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+inline ScratchFolder::~ScratchFolder() {
+    const std::string unixPath = UnixPath(path_);
+    if (!unixPath.empty() && !RunUnixScript("rm -rf " + ShellQuoted(unixPath))) {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+}
+
+// A Unix symbolic link at link that leads to target, a Unix path.
+inline bool MakeUnixLink(const std::filesystem::path& link, const std::string& target) {
+    std::filesystem::create_directories(link.parent_path());
+    const std::string folder = UnixPath(link.parent_path());
+    const std::u8string name = link.filename().u8string();
+    return !folder.empty() &&
+           RunUnixScript("ln -s " + ShellQuoted(target) + " " +
+                         ShellQuoted(folder + "/" + std::string(name.begin(), name.end())));
 }
 
 inline void WriteMarker(const std::filesystem::path& path) {

@@ -92,24 +92,53 @@ TEST(FileSystem, FoldersAreMadeWholeWhateverTheirNames) {
     EXPECT_EQ(files.KindOf(level2 + u"\\missing\\deeper"), PathKind::Missing);
 }
 
-TEST(FileSystem, ATreeIsListedWithSizesWithoutFollowingLinks) {
+TEST(FileSystem, ATreeIsListedWithSizesWithoutEnteringLinks) {
     const ScratchFolder scratch(L"tree");
     win32::Win32FileSystem files;
     fs::create_directories(scratch.path() / L"子" / L"empty");
     std::ofstream(scratch.path() / L"子" / L"a.txt") << "abc";
     std::ofstream(scratch.path() / L"README") << "12345";
-    auto tree = files.ListTree(scratch.Text());
-    ASSERT_TRUE(tree);
-    std::sort(tree->begin(), tree->end(), [](const TreeEntry& a, const TreeEntry& b) {
+    // A link to the tree's own root: entered, it would never end.
+    ASSERT_TRUE(MakeUnixLink(scratch.path() / L"子" / L"loop", UnixPath(scratch.path())));
+    TreeListing tree = files.ListTree(scratch.Text());
+    ASSERT_TRUE(tree.Complete());
+    std::sort(tree.entries.begin(), tree.entries.end(), [](const TreeEntry& a, const TreeEntry& b) {
         return a.relativePath < b.relativePath;
     });
-    EXPECT_EQ(*tree, (std::vector<TreeEntry>{{u"README", 5, false},
-                                             {u"子", 0, true},
-                                             {u"子\\a.txt", 3, false},
-                                             {u"子\\empty", 0, true}}));
+    EXPECT_EQ(tree.entries, (std::vector<TreeEntry>{{u"README", 5, false},
+                                                    {u"子", 0, true},
+                                                    {u"子\\a.txt", 3, false},
+                                                    {u"子\\empty", 0, true},
+                                                    {u"子\\loop", 0, true, true}}));
+    EXPECT_EQ(files.ListTree(scratch.Text(), 4).status, TreeListing::Status::TooLarge);
+    EXPECT_EQ(files.ListTree(scratch.Text(), 5).status, TreeListing::Status::Complete);
     EXPECT_TRUE(files.HasEntries(scratch.Text()));
     EXPECT_FALSE(files.HasEntries(scratch.Text() + u"\\子\\empty"));
-    EXPECT_FALSE(files.ListTree(scratch.Text() + u"\\missing"));
+    EXPECT_FALSE(files.ListTree(scratch.Text() + u"\\missing").Complete());
+}
+
+TEST(FileSystem, NamesThatDifferOnlyInCaseShareAKey) {
+    win32::Win32FileSystem files;
+    EXPECT_EQ(files.NameKey(u"report.txt"), files.NameKey(u"REPORT.TXT"));
+    EXPECT_EQ(files.NameKey(u"σχέδιο\\файл"), files.NameKey(u"ΣΧΈΔΙΟ\\ФАЙЛ"));
+    EXPECT_NE(files.NameKey(u"报告"), files.NameKey(u"报表"));
+}
+
+TEST(FileSystem, ALinkToWhereNoDriveReachesIsComparedButActedOnByName) {
+    // Drive Z: is gone, so the prefix's own folder is reached by no drive.
+    const ScratchFolder scratch(L"unreachable");
+    const std::string outside =
+        UnixPath(L"C:\\") + "../unreachable-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(RunUnixScript("mkdir -p " + ShellQuoted(outside)));
+    const fs::path link = scratch.path() / L"Documents";
+    ASSERT_TRUE(MakeUnixLink(link, outside));
+    win32::Win32FileSystem files;
+    const auto canonical = files.CanonicalPath(Text(link) + u"\\sub");
+    RunUnixScript("rm -rf " + ShellQuoted(outside));
+    ASSERT_TRUE(canonical);
+    EXPECT_TRUE(canonical->starts_with(u"\\\\?\\")) << ToUtf8(*canonical);
+    EXPECT_TRUE(canonical->ends_with(u"\\sub")) << ToUtf8(*canonical);
+    EXPECT_EQ(files.FullPath(Text(link) + u"\\.\\sub. "), Text(link) + u"\\sub");
 }
 
 TEST(KnownFolders, TheUsersAndTheSystemsFoldersButNotTheTemporaryOnes) {

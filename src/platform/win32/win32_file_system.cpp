@@ -12,7 +12,7 @@ namespace tarnwick::win32 {
 
 namespace {
 
-std::optional<std::wstring> FullPath(const std::wstring& path) {
+std::optional<std::wstring> FullPathName(const std::wstring& path) {
     const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (needed == 0) {
         return std::nullopt;
@@ -115,7 +115,10 @@ std::optional<std::wstring> ResolvedExisting(const std::wstring& path) {
     if (final.starts_with(L"\\\\?\\UNC\\")) {
         return L"\\\\" + final.substr(8);
     }
-    if (final.starts_with(L"\\\\?\\")) {
+    // A drive path loses its prefix; anything else ("\\?\unix\...", a volume) keeps it, so that
+    // it can never pass for a path relative to the current folder.
+    if (final.size() >= 7 && final.starts_with(L"\\\\?\\") && final[5] == L':' &&
+        final[6] == L'\\') {
         return final.substr(4);
     }
     return final;
@@ -141,20 +144,41 @@ bool IsDotEntry(const WIN32_FIND_DATAW& found) {
            std::wstring_view(found.cFileName) == L"..";
 }
 
-}  // namespace
+struct SplitPath {
+    std::wstring root;
+    std::vector<std::wstring> levels;
+};
 
-std::optional<std::u16string> Win32FileSystem::CanonicalPath(std::u16string_view path) {
+// A complete path cut into its root and its levels as Windows opens them; nullopt for anything
+// that is not a drive or share path.
+std::optional<SplitPath> Split(std::u16string_view path) {
     const std::wstring wide = Wide(path);
     if (wide.empty() || wide.find(L'\0') != std::wstring::npos) {
         return std::nullopt;
     }
-    const std::optional<std::wstring> full = FullPath(wide);
+    const std::optional<std::wstring> full = FullPathName(wide);
     const std::size_t rootLength = full ? RootLength(*full) : 0;
     if (rootLength == 0) {
         return std::nullopt;
     }
-    const std::wstring root = full->substr(0, rootLength);
-    const std::vector<std::wstring> levels = Levels(full->substr(rootLength));
+    return SplitPath{full->substr(0, rootLength), Levels(full->substr(rootLength))};
+}
+
+std::u16string WithoutTrailingSeparator(std::wstring path) {
+    if (path.size() > 3 && path.back() == L'\\') {
+        path.pop_back();
+    }
+    return Narrow(path);
+}
+
+}  // namespace
+
+std::optional<std::u16string> Win32FileSystem::CanonicalPath(std::u16string_view path) {
+    const std::optional<SplitPath> split = Split(path);
+    if (!split) {
+        return std::nullopt;
+    }
+    const auto& [root, levels] = *split;
     std::wstring canonical = Joined(root, levels, 0, levels.size());
     // The longest part that exists is resolved; the levels still to be created stay as named.
     for (std::size_t existing = levels.size() + 1; existing-- > 0;) {
@@ -168,10 +192,15 @@ std::optional<std::u16string> Win32FileSystem::CanonicalPath(std::u16string_view
             break;
         }
     }
-    if (canonical.size() > 3 && canonical.back() == L'\\') {
-        canonical.pop_back();
+    return WithoutTrailingSeparator(std::move(canonical));
+}
+
+std::optional<std::u16string> Win32FileSystem::FullPath(std::u16string_view path) {
+    const std::optional<SplitPath> split = Split(path);
+    if (!split) {
+        return std::nullopt;
     }
-    return Narrow(canonical);
+    return WithoutTrailingSeparator(Joined(split->root, split->levels, 0, split->levels.size()));
 }
 
 PathKind Win32FileSystem::KindOf(std::u16string_view path) {
@@ -219,8 +248,8 @@ bool Win32FileSystem::RemoveEmptyFolder(std::u16string_view path) {
     return RemoveDirectoryW(Wide(path).c_str()) != FALSE;
 }
 
-std::optional<std::vector<TreeEntry>> Win32FileSystem::ListTree(std::u16string_view root) {
-    std::vector<TreeEntry> entries;
+TreeListing Win32FileSystem::ListTree(std::u16string_view root, std::size_t maxEntries) {
+    TreeListing listing;
     const std::wstring base = LongForm(Wide(root));
     std::vector<std::wstring> pending{L""};  // folders still to list, relative to root
     while (!pending.empty()) {
@@ -230,28 +259,57 @@ std::optional<std::vector<TreeEntry>> Win32FileSystem::ListTree(std::u16string_v
         const UniqueFind find(
             NullIfInvalid(FindFirstFileW(Child(Child(base, relative), L"*").c_str(), &found)));
         if (!find) {
-            return std::nullopt;
+            // An empty drive root has not even "." to list.
+            if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+                continue;
+            }
+            listing.status = TreeListing::Status::Unreadable;
+            listing.unreadable = Narrow(relative);
+            return listing;
         }
         do {
             if (IsDotEntry(found)) {
                 continue;
             }
+            if (listing.entries.size() >= maxEntries) {
+                listing.status = TreeListing::Status::TooLarge;
+                return listing;
+            }
             const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             const std::wstring name = Child(relative, found.cFileName);
-            entries.push_back(
+            listing.entries.push_back(
                 {Narrow(name),
                  (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
-                 folder});
-            // A link is listed, not followed: the copy does not follow it either.
-            if (folder && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                 folder, link});
+            if (folder && !link) {
                 pending.push_back(name);
             }
         } while (FindNextFileW(find.get(), &found));
         if (GetLastError() != ERROR_NO_MORE_FILES) {
-            return std::nullopt;
+            listing.status = TreeListing::Status::Unreadable;
+            listing.unreadable = Narrow(relative);
+            return listing;
         }
     }
-    return entries;
+    return listing;
+}
+
+std::u16string Win32FileSystem::NameKey(std::u16string_view name) {
+    // The invariant upper case is how the file system itself folds names.
+    const std::wstring wide = Wide(name);
+    if (wide.empty()) {
+        return {};
+    }
+    std::wstring key(wide.size(), L'\0');
+    const int length = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.c_str(),
+                                     static_cast<int>(wide.size()), key.data(),
+                                     static_cast<int>(key.size()), nullptr, nullptr, 0);
+    if (length <= 0) {
+        return Narrow(wide);
+    }
+    key.resize(static_cast<std::size_t>(length));
+    return Narrow(key);
 }
 
 }  // namespace tarnwick::win32

@@ -8,11 +8,13 @@ namespace tarnwick::win32 {
 class Win32FileSystem : public FileSystemApi {
   public:
     std::optional<std::u16string> CanonicalPath(std::u16string_view path) override;
+    std::optional<std::u16string> FullPath(std::u16string_view path) override;
     PathKind KindOf(std::u16string_view path) override;
     bool HasEntries(std::u16string_view folder) override;
     bool CreateFolder(std::u16string_view path) override;
     bool RemoveEmptyFolder(std::u16string_view path) override;
-    std::optional<std::vector<TreeEntry>> ListTree(std::u16string_view root) override;
+    TreeListing ListTree(std::u16string_view root, std::size_t maxEntries = kWholeTree) override;
+    std::u16string NameKey(std::u16string_view name) override;
 };
 
 }  // namespace tarnwick::win32
