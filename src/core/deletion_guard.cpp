@@ -62,7 +62,7 @@ std::optional<std::u16string> LinkProblem(const std::u16string& folder,
     if (services.files.KindOf(folder) == PathKind::Missing) {
         return std::nullopt;
     }
-    const TreeListing look = services.files.ListTree(folder, kLargestTreeToDelete);
+    const TreeListing look = services.files.ListTree(folder, {.maxEntries = kLargestTreeToDelete});
     const auto inside = [&](const std::u16string& relative) {
         return ShownPath(relative.empty() ? folder : folder + u"\\" + relative);
     };

@@ -116,7 +116,8 @@ bool FolderMove::WriteAllOrNothing() {
 // The registry change stays whatever the copy does: the user asked for it. A copy that did not
 // bring everything is told, since the files are then still only at the old place.
 void FolderMove::CopyContents() {
-    const TreeListing source = services_.files.ListTree(plan_.source);
+    // The plan has looked for links already; these listings only count what arrived.
+    const TreeListing source = services_.files.ListTree(plan_.source, {.everyLink = false});
     if (source.Complete() && source.entries.empty()) {
         return;
     }
@@ -124,7 +125,8 @@ void FolderMove::CopyContents() {
         services_.shell.ShellCopyFiles(folder_.location + u"\\*.*", folder_.destination);
     std::optional<std::size_t> notCopied;
     if (source.Complete()) {
-        const TreeListing copied = services_.files.ListTree(plan_.destination);
+        const TreeListing copied =
+            services_.files.ListTree(plan_.destination, {.everyLink = false});
         if (copied.Complete()) {
             notCopied = EntriesNotCopied(source.entries, copied.entries, services_.files).size();
         }

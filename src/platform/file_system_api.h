@@ -23,6 +23,14 @@ struct TreeEntry {
     bool operator==(const TreeEntry&) const = default;
 };
 
+struct TreeLook {
+    std::size_t maxEntries = kWholeTree;
+    // Whether every link is to be found, also where the listing shows a link to a file as the
+    // file itself (Wine does): each file is then opened, which is slow, so only a tree that a
+    // command is about to walk is looked at so closely.
+    bool everyLink = true;
+};
+
 // A tree as far as it was looked through.
 struct TreeListing {
     enum class Status { Complete, TooLarge, Unreadable };
@@ -59,9 +67,9 @@ class FileSystemApi {
     // Removes the folder only when it is empty.
     virtual bool RemoveEmptyFolder(std::u16string_view path) = 0;
 
-    // Every file and folder below root, without entering links, until more than maxEntries
+    // Every file and folder below root, without entering links, until more than look.maxEntries
     // have been seen (TooLarge) or a folder cannot be listed (Unreadable).
-    virtual TreeListing ListTree(std::u16string_view root, std::size_t maxEntries = kWholeTree) = 0;
+    virtual TreeListing ListTree(std::u16string_view root, const TreeLook& look = {}) = 0;
 
     // A name as the file system compares names: names that differ only in case give one key.
     virtual std::u16string NameKey(std::u16string_view name) = 0;

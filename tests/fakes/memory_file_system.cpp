@@ -152,7 +152,8 @@ bool MemoryFileSystem::RemoveEmptyFolder(std::u16string_view path) {
     return true;
 }
 
-TreeListing MemoryFileSystem::ListTree(std::u16string_view root, std::size_t maxEntries) {
+TreeListing MemoryFileSystem::ListTree(std::u16string_view root, const TreeLook& look) {
+    const std::size_t maxEntries = look.maxEntries;
     TreeListing listing;
     if (KindOf(root) != PathKind::Folder) {
         listing.status = TreeListing::Status::Unreadable;

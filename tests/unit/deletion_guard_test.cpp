@@ -150,7 +150,7 @@ TEST_F(DeletionGuardTest, ALinkAnywhereInsideKeepsTheFolderWholeAndIsNamed) {
              files_.SetUnreadable(temp + u"\\locked");
          },
          u"无法读取其中的 " + temp + u"\\locked"},
-        {[&] { files_.AddUnnamedFiles(temp, kLargestTreeToDelete + 1); }, u"超过 200000 个"},
+        {[&] { files_.AddUnnamedFiles(temp, kLargestTreeToDelete + 1); }, u"超过 50000 个"},
         {[&] { files_.AddUnnamedFiles(temp, kLargestTreeToDelete); }, u""},
     };
     for (const Case& c : cases) {

@@ -198,7 +198,8 @@ TEST_F(RunOnWine, ADriveRootIsNeverCopied) {
     EXPECT_FALSE(fs::exists(destination));
     fs::remove_all(destination);
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_NE(messages_.shown[0].text.find(u"根目录"), std::u16string::npos);
+    EXPECT_NE(messages_.shown[0].text.find(u"根目录"), std::u16string::npos)
+        << ToUtf8(messages_.shown[0].text);
     EXPECT_EQ(controls_.Text(ControlId::LblDoc), u"S:\\");
 }
 
@@ -207,7 +208,7 @@ TEST_F(RunOnWine, LongNamesAndDoubleByteNamesMakeExactlyTheFoldersAsked) {
     const fs::path asked = scratch_.path() / L"淺" / L"乗 History";
     Select(ControlId::ChkHistory, ControlId::TxtHistory, asked);
     Run();
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(messages_.shown.empty()) << ToUtf8(messages_.shown.front().text);
     EXPECT_EQ(Listing(scratch_.path()),
               (std::vector<std::pair<std::wstring, std::uintmax_t>>{
                   {L"淺", 0}, {fs::path(L"淺/乗 History").make_preferred().wstring(), 0}}));
@@ -221,6 +222,148 @@ TEST_F(RunOnWine, LongNamesAndDoubleByteNamesMakeExactlyTheFoldersAsked) {
         EXPECT_NE(messages_.shown[0].text.find(u"路径太长"), std::u16string::npos);
     }
     EXPECT_EQ(Listing(scratch_.path()).size(), 2u) << "a stray folder was made";
+}
+
+TEST_F(RunOnWine, TheDeleteOptionNeverEntersALink) {
+    const fs::path outside = scratch_.path() / L"outside";
+    const fs::path documents = scratch_.path() / L"文档";
+    const fs::path journals = KnownFolder(FOLDERID_LocalAppData) / L"Tarnwick";
+    const std::vector<fs::path> markers = {outside / L"marker.txt", scratch_.path() / L"single.txt",
+                                           documents / L"论文.txt", journals / L"marker.reg"};
+    for (const fs::path& marker : markers) {
+        WriteMarker(marker);
+    }
+    const fs::path temp = scratch_.path() / L"temp";
+    const fs::path cookies = scratch_.path() / L"cookies";
+    const fs::path history = scratch_.path() / L"history";
+    const fs::path cache = scratch_.path() / L"cache";
+    ASSERT_TRUE(MakeUnixLink(temp / L"a" / L"b" / L"to-outside", UnixPath(outside)));
+    ASSERT_TRUE(MakeUnixLink(temp / L"journals", UnixPath(journals)));
+    ASSERT_TRUE(MakeUnixLink(cookies / L"profile.dat", UnixPath(markers[1])));
+    ASSERT_TRUE(MakeUnixLink(cache / L"x" / L"documents", UnixPath(documents)));
+    WriteMarker(history / L"sub" / L"old.tmp");
+    SetLocation(ControlId::LblDoc, documents);
+    SetLocation(ControlId::LblTemp, temp);
+    SetLocation(ControlId::LblCook, cookies);
+    SetLocation(ControlId::LblHistory, history);
+    SetLocation(ControlId::LblCache, cache);
+    controls_.SetValue(ControlId::ChkDelTmp, kChecked);
+    Run();
+    ASSERT_TRUE(ChildrenEnded());
+    for (const fs::path& marker : markers) {
+        EXPECT_TRUE(fs::exists(marker)) << "deleted: " << marker.string();
+    }
+    fs::remove(markers.back());
+    EXPECT_FALSE(fs::exists(history / L"sub")) << "the ordinary folder was not emptied";
+    EXPECT_TRUE(fs::is_directory(history));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, kKeptTitle);
+    for (const std::u16string& kept :
+         {u"TEMP: " + Text(temp), u"Cookie: " + Text(cookies), u"IE缓存: " + Text(cache),
+          Text(cookies / L"profile.dat") + u" 是一个链接"}) {
+        EXPECT_NE(messages_.shown[0].text.find(kept), std::u16string::npos)
+            << ToUtf8(messages_.shown[0].text);
+    }
+}
+
+TEST_F(RunOnWine, ACopyNeverGoesThroughALinkNorLosesANameToCase) {
+    const fs::path outside = scratch_.path() / L"outside";
+    WriteMarker(outside / L"marker.txt");
+    const fs::path looping = scratch_.path() / L"looping";
+    WriteMarker(looping / L"letter.doc");
+    ASSERT_TRUE(MakeUnixLink(looping / L"parent", UnixPath(scratch_.path())));
+    ASSERT_TRUE(MakeUnixLink(looping / L"elsewhere", UnixPath(outside)));
+    const fs::path twins = scratch_.path() / L"twins";
+    fs::create_directories(twins);
+    ASSERT_TRUE(RunUnixScript("cd " + ShellQuoted(UnixPath(twins)) +
+                              " && printf a > report.txt && printf bb > REPORT.TXT"));
+    const fs::path plain = scratch_.path() / L"plain";
+    WriteMarker(plain / L"sub" / L"a.txt");
+    const fs::path linkedDestination = scratch_.path() / L"linked destination";
+    ASSERT_TRUE(MakeUnixLink(linkedDestination / L"sub", UnixPath(outside)));
+    struct Case {
+        fs::path source;
+        fs::path destination;
+        std::u16string reason;
+    };
+    const std::vector<Case> cases = {
+        {looping, scratch_.path() / L"new 1", u"是一个链接, 复制时会跟着它"},
+        {twins, scratch_.path() / L"new 2", u"只是大小写不同"},
+        {plain, linkedDestination, u"是一个链接, 复制时会通过它写到目标以外"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source.string());
+        SetLocation(ControlId::LblDoc, c.source);
+        Select(ControlId::ChkDoc, ControlId::TxtDoc, c.destination);
+        Run();
+        ASSERT_EQ(messages_.shown.size(), 1u);
+        EXPECT_EQ(messages_.shown[0].title, kRefusedTitle);
+        EXPECT_NE(messages_.shown[0].text.find(c.reason), std::u16string::npos)
+            << ToUtf8(messages_.shown[0].text);
+        EXPECT_EQ(controls_.Text(ControlId::LblDoc), Text(c.source));
+    }
+    EXPECT_FALSE(fs::exists(scratch_.path() / L"new 1"));
+    EXPECT_FALSE(fs::exists(scratch_.path() / L"new 2"));
+    EXPECT_FALSE(fs::exists(outside / L"a.txt")) << "written through the destination's link";
+}
+
+TEST_F(RunOnWine, MyDocumentsLinkedWhereNoDriveReachesIsCopied) {
+    // As in a prefix without drive Z:, where the profile's folders lead to a home folder.
+    const std::string home = UnixPath(L"C:\\") + "../home-" + std::to_string(GetCurrentProcessId());
+    ASSERT_TRUE(RunUnixScript("mkdir -p " + ShellQuoted(home) + " && printf thesis > " +
+                              ShellQuoted(home + "/thesis.txt")));
+    const fs::path documents = scratch_.path() / L"Documents";
+    ASSERT_TRUE(MakeUnixLink(documents, home));
+    ASSERT_TRUE(files_.CanonicalPath(Text(documents))->starts_with(u"\\\\?\\"));
+    SetLocation(ControlId::LblDoc, documents);
+    const fs::path destination = scratch_.path() / L"新文档";
+    Select(ControlId::ChkDoc, ControlId::TxtDoc, destination);
+    Run();
+    RunUnixScript("rm -rf " + ShellQuoted(home));
+    EXPECT_TRUE(messages_.shown.empty()) << ToUtf8(messages_.shown.front().text);
+    EXPECT_TRUE(fs::exists(destination / L"thesis.txt")) << "moved without its contents";
+    EXPECT_EQ(controls_.Text(ControlId::LblDoc), Text(destination));
+}
+
+// Puts the system's cmd.exe aside while it lives, so that no command interpreter can start.
+class CommandInterpreterAside {
+  public:
+    CommandInterpreterAside() { moved_ = MoveFileW(Path().c_str(), Aside().c_str()) != FALSE; }
+    ~CommandInterpreterAside() {
+        if (moved_) {
+            MoveFileW(Aside().c_str(), Path().c_str());
+        }
+    }
+    CommandInterpreterAside(const CommandInterpreterAside&) = delete;
+    CommandInterpreterAside& operator=(const CommandInterpreterAside&) = delete;
+    bool Moved() const { return moved_; }
+
+  private:
+    static std::wstring Path() { return KnownFolder(FOLDERID_System).wstring() + L"\\cmd.exe"; }
+    static std::wstring Aside() { return Path() + L".aside"; }
+    bool moved_ = false;
+};
+
+TEST_F(RunOnWine, ACommandInterpreterThatCannotStartIsToldAndTheMoveStands) {
+    const fs::path temp = scratch_.path() / L"old temp";
+    WriteMarker(temp / L"old.tmp");
+    SetLocation(ControlId::LblTemp, temp);
+    Select(ControlId::ChkTemp, ControlId::TxtTemp, scratch_.path() / L"new temp");
+    controls_.SetValue(ControlId::ChkDelTmp, kChecked);
+    RunOutcome outcome;
+    {
+        const CommandInterpreterAside aside;
+        ASSERT_TRUE(aside.Moved());
+        messages_.shown.clear();
+        outcome = RedirectRun(controls_, services_);
+    }
+    EXPECT_EQ(outcome.moved, 1);
+    EXPECT_EQ(outcome.deletionsNotStarted, 4);
+    EXPECT_EQ(controls_.Text(ControlId::LblTemp), Text(scratch_.path() / L"new temp"));
+    EXPECT_TRUE(fs::exists(temp / L"old.tmp"));
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0].title, kDeletionFailedTitle);
+    EXPECT_NE(messages_.shown[0].text.find(u"TEMP: " + Text(temp)), std::u16string::npos);
 }
 
 // Denies writing values to the resolved shell-folder key while it lives.

@@ -98,8 +98,11 @@ TEST(FileSystem, ATreeIsListedWithSizesWithoutEnteringLinks) {
     fs::create_directories(scratch.path() / L"子" / L"empty");
     std::ofstream(scratch.path() / L"子" / L"a.txt") << "abc";
     std::ofstream(scratch.path() / L"README") << "12345";
-    // A link to the tree's own root: entered, it would never end.
+    // A link to the tree's own root: entered, it would never end. Wine shows a link to a file
+    // as that file.
     ASSERT_TRUE(MakeUnixLink(scratch.path() / L"子" / L"loop", UnixPath(scratch.path())));
+    ASSERT_TRUE(
+        MakeUnixLink(scratch.path() / L"子" / L"readme", UnixPath(scratch.path() / L"README")));
     TreeListing tree = files.ListTree(scratch.Text());
     ASSERT_TRUE(tree.Complete());
     std::sort(tree.entries.begin(), tree.entries.end(), [](const TreeEntry& a, const TreeEntry& b) {
@@ -109,9 +112,12 @@ TEST(FileSystem, ATreeIsListedWithSizesWithoutEnteringLinks) {
                                                     {u"子", 0, true},
                                                     {u"子\\a.txt", 3, false},
                                                     {u"子\\empty", 0, true},
-                                                    {u"子\\loop", 0, true, true}}));
-    EXPECT_EQ(files.ListTree(scratch.Text(), 4).status, TreeListing::Status::TooLarge);
-    EXPECT_EQ(files.ListTree(scratch.Text(), 5).status, TreeListing::Status::Complete);
+                                                    {u"子\\loop", 0, true, true},
+                                                    {u"子\\readme", 5, false, true}}));
+    EXPECT_EQ(files.ListTree(scratch.Text(), {.maxEntries = 5}).status,
+              TreeListing::Status::TooLarge);
+    EXPECT_EQ(files.ListTree(scratch.Text(), {.maxEntries = 6}).status,
+              TreeListing::Status::Complete);
     EXPECT_TRUE(files.HasEntries(scratch.Text()));
     EXPECT_FALSE(files.HasEntries(scratch.Text() + u"\\子\\empty"));
     EXPECT_FALSE(files.ListTree(scratch.Text() + u"\\missing").Complete());

@@ -144,6 +144,26 @@ bool IsDotEntry(const WIN32_FIND_DATAW& found) {
            std::wstring_view(found.cFileName) == L"..";
 }
 
+// Wine shows a Unix link to a file as the file it leads to, and its RD /S/Q deletes that file.
+bool LinksToFilesLookLikeFiles() {
+    static const bool wine =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// Whether the file at path is really somewhere other than where it is listed; nullopt when it
+// cannot be told. A link whose target is gone cannot be opened: it is a link all the same.
+std::optional<bool> LeadsElsewhere(const std::wstring& path, const std::wstring& listedAt) {
+    const std::optional<std::wstring> final = ResolvedExisting(path);
+    if (!final) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::optional(true)
+                                                                              : std::nullopt;
+    }
+    return CompareStringOrdinal(final->c_str(), static_cast<int>(final->size()), listedAt.c_str(),
+                                static_cast<int>(listedAt.size()), TRUE) != CSTR_EQUAL;
+}
+
 struct SplitPath {
     std::wstring root;
     std::vector<std::wstring> levels;
@@ -248,9 +268,18 @@ bool Win32FileSystem::RemoveEmptyFolder(std::u16string_view path) {
     return RemoveDirectoryW(Wide(path).c_str()) != FALSE;
 }
 
-TreeListing Win32FileSystem::ListTree(std::u16string_view root, std::size_t maxEntries) {
+TreeListing Win32FileSystem::ListTree(std::u16string_view root, const TreeLook& look) {
     TreeListing listing;
     const std::wstring base = LongForm(Wide(root));
+    // Where each file is when it is no link: below the root's own final path.
+    std::optional<std::wstring> finalRoot;
+    if (look.everyLink && LinksToFilesLookLikeFiles()) {
+        finalRoot = ResolvedExisting(Wide(root));
+        if (!finalRoot) {
+            listing.status = TreeListing::Status::Unreadable;
+            return listing;
+        }
+    }
     std::vector<std::wstring> pending{L""};  // folders still to list, relative to root
     while (!pending.empty()) {
         const std::wstring relative = std::move(pending.back());
@@ -271,13 +300,23 @@ TreeListing Win32FileSystem::ListTree(std::u16string_view root, std::size_t maxE
             if (IsDotEntry(found)) {
                 continue;
             }
-            if (listing.entries.size() >= maxEntries) {
+            if (listing.entries.size() >= look.maxEntries) {
                 listing.status = TreeListing::Status::TooLarge;
                 return listing;
             }
             const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            const bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            bool link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
             const std::wstring name = Child(relative, found.cFileName);
+            if (!folder && !link && finalRoot) {
+                const std::optional<bool> elsewhere =
+                    LeadsElsewhere(Child(base, name), Child(*finalRoot, name));
+                if (!elsewhere) {
+                    listing.status = TreeListing::Status::Unreadable;
+                    listing.unreadable = Narrow(name);
+                    return listing;
+                }
+                link = *elsewhere;
+            }
             listing.entries.push_back(
                 {Narrow(name),
                  (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,

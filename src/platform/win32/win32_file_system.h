@@ -13,7 +13,7 @@ class Win32FileSystem : public FileSystemApi {
     bool HasEntries(std::u16string_view folder) override;
     bool CreateFolder(std::u16string_view path) override;
     bool RemoveEmptyFolder(std::u16string_view path) override;
-    TreeListing ListTree(std::u16string_view root, std::size_t maxEntries = kWholeTree) override;
+    TreeListing ListTree(std::u16string_view root, const TreeLook& look = {}) override;
     std::u16string NameKey(std::u16string_view name) override;
 };
 
