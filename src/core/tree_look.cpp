@@ -1,27 +1,39 @@
 #include "core/tree_look.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
 
 namespace tarnwick {
 
-const TreeEntry* FirstLink(const std::vector<TreeEntry>& tree) {
-    for (const TreeEntry& entry : tree) {
-        if (entry.link) {
-            return &entry;
-        }
+namespace {
+
+// Each entry's relative path as the file system compares it, sorted, with the entry's position.
+std::vector<std::pair<std::u16string, std::size_t>> SortedKeys(const std::vector<TreeEntry>& tree,
+                                                               FileSystemApi& files) {
+    std::vector<std::pair<std::u16string, std::size_t>> keys;
+    keys.reserve(tree.size());
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        keys.emplace_back(files.NameKey(tree[i].relativePath), i);
     }
-    return nullptr;
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+}  // namespace
+
+const TreeEntry* FirstLink(const std::vector<TreeEntry>& tree) {
+    const auto link =
+        std::find_if(tree.begin(), tree.end(), [](const TreeEntry& e) { return e.link; });
+    return link == tree.end() ? nullptr : &*link;
 }
 
 std::optional<std::pair<std::u16string, std::u16string>> CaseTwins(
     const std::vector<TreeEntry>& tree, FileSystemApi& files) {
     // The whole relative path as the key: entries of one folder share everything but their name.
-    std::map<std::u16string, const TreeEntry*> seen;
-    for (const TreeEntry& entry : tree) {
-        const auto [found, added] = seen.emplace(files.NameKey(entry.relativePath), &entry);
-        if (!added && found->second->relativePath != entry.relativePath) {
-            return std::pair{found->second->relativePath, entry.relativePath};
+    const auto keys = SortedKeys(tree, files);
+    for (std::size_t i = 1; i < keys.size(); ++i) {
+        if (keys[i].first == keys[i - 1].first) {
+            return std::pair{tree[keys[i - 1].second].relativePath,
+                             tree[keys[i].second].relativePath};
         }
     }
     return std::nullopt;
@@ -29,13 +41,16 @@ std::optional<std::pair<std::u16string, std::u16string>> CaseTwins(
 
 const TreeEntry* LinkInTheWay(const std::vector<TreeEntry>& source,
                               const std::vector<TreeEntry>& destination, FileSystemApi& files) {
-    std::set<std::u16string> written;
-    for (const TreeEntry& entry : source) {
-        written.insert(files.NameKey(entry.relativePath));
-    }
+    const auto written = SortedKeys(source, files);
     // Nothing below a link is listed, so the link itself is where a written path would enter it.
     for (const TreeEntry& entry : destination) {
-        if (entry.link && written.contains(files.NameKey(entry.relativePath))) {
+        if (!entry.link) {
+            continue;
+        }
+        const std::u16string key = files.NameKey(entry.relativePath);
+        const auto found =
+            std::lower_bound(written.begin(), written.end(), std::pair{key, std::size_t{0}});
+        if (found != written.end() && found->first == key) {
             return &entry;
         }
     }
