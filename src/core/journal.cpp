@@ -14,10 +14,6 @@ constexpr std::u16string_view kRoot = u"HKEY_CURRENT_USER\\";
 constexpr std::size_t kLineWidth = 80;  // where the Registry Editor wraps long hex lists
 constexpr char16_t kDigits[] = u"0123456789abcdef";
 
-bool IsStringType(std::uint32_t type) {
-    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
 std::u16string Hex(std::uint32_t number, int digits) {
     std::u16string hex(static_cast<std::size_t>(digits), u'0');
     for (int i = digits - 1; i >= 0; --i, number >>= 4) {
@@ -37,23 +33,18 @@ std::u16string Quoted(std::u16string_view text) {
     return quoted + u"\"";
 }
 
-std::u16string FromAnsi(const ByteArray& bytes, const CodePage& codePage) {
-    return codePage.FromAnsi(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
-ByteArray ToAnsi(std::u16string_view text, const CodePage& codePage) {
-    const std::string ansi = codePage.ToAnsi(text);
-    return ByteArray(ansi.begin(), ansi.end());
-}
-
-// The bytes Windows stores: strings in UTF-16 LE, everything else as it is.
-ByteArray StoredBytes(const SavedValue& value, const CodePage& codePage) {
-    if (!IsStringType(value.type)) {
-        return value.data;
+// The UTF-16 code units of a string's bytes; an odd last byte is left out.
+std::u16string Utf16Units(const ByteArray& bytes) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
     }
+    return units;
+}
+
+ByteArray Utf16Bytes(std::u16string_view text) {
     ByteArray bytes;
-    for (const char16_t c : FromAnsi(value.data, codePage)) {
+    for (const char16_t c : text) {
         bytes.push_back(static_cast<std::uint8_t>(c));
         bytes.push_back(static_cast<std::uint8_t>(c >> 8));
     }
@@ -61,12 +52,15 @@ ByteArray StoredBytes(const SavedValue& value, const CodePage& codePage) {
 }
 
 // A REG_SZ that is one line of text and its terminator, nothing after it, reads as plain text.
-std::optional<std::u16string> PlainText(const SavedValue& value, const CodePage& codePage) {
-    if (value.type != kRegSz || value.data.empty() || value.data.back() != 0) {
+std::optional<std::u16string> PlainText(const SavedValue& value) {
+    if (value.type != kRegSz || value.data.size() < 2 || value.data.size() % 2 != 0) {
         return std::nullopt;
     }
-    const std::u16string text =
-        FromAnsi(ByteArray(value.data.begin(), value.data.end() - 1), codePage);
+    std::u16string text = Utf16Units(value.data);
+    if (text.back() != 0) {
+        return std::nullopt;
+    }
+    text.pop_back();
     if (text.find_first_of(std::u16string_view(u"\0\r\n", 3)) != std::u16string::npos) {
         return std::nullopt;
     }
@@ -88,13 +82,13 @@ std::u16string HexList(std::u16string line, const ByteArray& bytes) {
     return line;
 }
 
-std::u16string ValueLine(const JournalEntry& entry, const CodePage& codePage) {
+std::u16string ValueLine(const JournalEntry& entry) {
     const std::u16string name = entry.valueName.empty() ? u"@" : Quoted(entry.valueName);
     const SavedValue& value = entry.value;
     if (!value.existed) {
         return name + u"=-";
     }
-    if (const auto text = PlainText(value, codePage)) {
+    if (const auto text = PlainText(value)) {
         return name + u"=" + Quoted(*text);
     }
     if (value.type == kRegDword && value.data.size() == 4) {
@@ -102,7 +96,7 @@ std::u16string ValueLine(const JournalEntry& entry, const CodePage& codePage) {
     }
     const std::u16string prefix =
         value.type == kRegBinary ? u"hex:" : u"hex(" + Hex(value.type, 1) + u"):";
-    return HexList(name + u"=" + prefix, StoredBytes(value, codePage));
+    return HexList(name + u"=" + prefix, value.data);
 }
 
 // --- Reading a journal back. ---
@@ -212,7 +206,7 @@ std::optional<ByteArray> HexBytes(std::u16string_view list) {
     return bytes;
 }
 
-std::optional<SavedValue> ParseData(std::u16string_view text, const CodePage& codePage) {
+std::optional<SavedValue> ParseData(std::u16string_view text) {
     // The type prefixes may be written in either case; a quoted string is taken as it is.
     const std::size_t colon = text.starts_with(u'"') ? std::u16string_view::npos : text.find(u':');
     std::u16string lowered =
@@ -227,9 +221,7 @@ std::optional<SavedValue> ParseData(std::u16string_view text, const CodePage& co
         if (!rest.empty()) {
             return std::nullopt;
         }
-        ByteArray bytes = ToAnsi(*text, codePage);
-        bytes.push_back(0);
-        return SavedValue{true, kRegSz, bytes};
+        return SavedValue{true, kRegSz, Utf16Bytes(*text + u'\0')};
     }
     if (data.starts_with(u"dword:")) {
         const std::optional<std::uint32_t> number = HexNumber(data.substr(6));
@@ -259,22 +251,12 @@ std::optional<SavedValue> ParseData(std::u16string_view text, const CodePage& co
     if (!bytes) {
         return std::nullopt;
     }
-    if (!IsStringType(type)) {
-        return SavedValue{true, type, *bytes};
-    }
-    if (bytes->size() % 2 != 0) {
-        return std::nullopt;
-    }
-    std::u16string utf16;
-    for (std::size_t i = 0; i < bytes->size(); i += 2) {
-        utf16 += static_cast<char16_t>((*bytes)[i] | (*bytes)[i + 1] << 8);
-    }
-    return SavedValue{true, type, ToAnsi(utf16, codePage)};
+    return SavedValue{true, type, *bytes};
 }
 
 }  // namespace
 
-std::string JournalFile(const std::vector<JournalEntry>& entries, const CodePage& codePage) {
+std::string JournalFile(const std::vector<JournalEntry>& entries) {
     std::u16string text = std::u16string(kHeader) + u"\r\n";
     const std::u16string* key = nullptr;
     for (const JournalEntry& entry : entries) {
@@ -282,7 +264,7 @@ std::string JournalFile(const std::vector<JournalEntry>& entries, const CodePage
             key = &entry.key;
             text += u"\r\n[" + std::u16string(kRoot) + entry.key + u"]\r\n";
         }
-        text += ValueLine(entry, codePage) + u"\r\n";
+        text += ValueLine(entry) + u"\r\n";
     }
     std::string bytes = "\xFF\xFE";
     for (const char16_t c : text) {
@@ -292,8 +274,7 @@ std::string JournalFile(const std::vector<JournalEntry>& entries, const CodePage
     return bytes;
 }
 
-std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file,
-                                                      const CodePage& codePage) {
+std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file) {
     const std::optional<std::u16string> text = Utf16(file);
     if (!text) {
         return std::nullopt;
@@ -327,7 +308,7 @@ std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file,
         if (!key || !name || rest.empty() || rest.front() != u'=') {
             return std::nullopt;
         }
-        const std::optional<SavedValue> value = ParseData(rest.substr(1), codePage);
+        const std::optional<SavedValue> value = ParseData(rest.substr(1));
         if (!value) {
             return std::nullopt;
         }

@@ -4,7 +4,6 @@
 
 #include "core/journal.h"
 #include "support/bytes.h"
-#include "support/host_code_page.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -19,12 +18,12 @@ std::string Utf16File(std::u16string_view text) {
 }
 
 const std::vector<JournalEntry> kEveryKind = {
-    {u"Environment", u"Tmp", {true, kRegSz, Bytes(std::string("C:\\x \"y\"\0", 9))}},
-    {u"Environment", u"Temp", {true, kRegSz, Bytes(std::string("ab\0\0", 4))}},
+    {u"Environment", u"Tmp", {true, kRegSz, Utf16Le(std::u16string_view(u"C:\\x \"y\"\0", 9))}},
+    {u"Environment", u"Temp", {true, kRegSz, Utf16Le(std::u16string_view(u"ab\0\0", 4))}},
     {u"Environment", u"Gone", {}},
-    {u"Software\\A", u"", {true, kRegSz, Bytes(std::string("\xD6\xD0\0", 3))}},  // 中
-    {u"Software\\A", u"E", {true, kRegExpandSz, Bytes(std::string("%U%\0", 4))}},
-    {u"Software\\A", u"M", {true, kRegMultiSz, Bytes(std::string("a\0b\0\0", 5))}},
+    {u"Software\\A", u"", {true, kRegSz, Utf16Le(std::u16string_view(u"中\0", 2))}},
+    {u"Software\\A", u"E", {true, kRegExpandSz, Utf16Le(std::u16string_view(u"%U%\0", 4))}},
+    {u"Software\\A", u"M", {true, kRegMultiSz, Utf16Le(std::u16string_view(u"a\0b\0\0", 5))}},
     {u"Software\\A", u"D", {true, kRegDword, {0x0A, 0, 0, 0x80}}},
     {u"Software\\A", u"B", {true, kRegBinary, {0x00, 0xFF}}},
     {u"Software\\A", u"N", {true, 9, {0x01}}},
@@ -44,16 +43,17 @@ TEST(Journal, EveryKindOfValueInTheRegistryEditorsOwnFormat) {
         u"\"D\"=dword:8000000a\r\n"
         u"\"B\"=hex:00,ff\r\n"
         u"\"N\"=hex(9):01\r\n";
-    EXPECT_EQ(JournalFile(kEveryKind, HostCodePage()), Utf16File(expected));
+    EXPECT_EQ(JournalFile(kEveryKind), Utf16File(expected));
 }
 
 TEST(Journal, ReadsBackWhatItWroteIncludingLongListsItWrapped) {
     std::vector<JournalEntry> entries = kEveryKind;
-    ByteArray block(255, 0);  // a location as the program writes it: a zero-filled block
-    std::copy_n("D:\\\xCE\xD2\\Temp", 10, block.begin());
-    entries.push_back({u"Environment", u"Block", {true, kRegSz, block}});
-    const std::string file = JournalFile(entries, HostCodePage());
-    const auto read = ParseJournal(file, HostCodePage());
+    // A location as the program writes it: a zero-filled block.
+    std::u16string block = u"D:\\我\\Temp";
+    block.resize(255, u'\0');
+    entries.push_back({u"Environment", u"Block", {true, kRegSz, Utf16Le(block)}});
+    const std::string file = JournalFile(entries);
+    const auto read = ParseJournal(file);
     ASSERT_TRUE(read);
     ASSERT_EQ(read->size(), entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -82,17 +82,15 @@ TEST(Journal, ReadsBackWhatItWroteIncludingLongListsItWrapped) {
 TEST(Journal, OnlyAWellFormedFileForTheUsersOwnKeysIsRead) {
     const std::u16string header = u"Windows Registry Editor Version 5.00\r\n\r\n";
     EXPECT_TRUE(ParseJournal(
-        Utf16File(header + u"[HKEY_CURRENT_USER\\K]\n; a note\n\"v\"=DWORD:0000000A\n"),
-        HostCodePage()));
+        Utf16File(header + u"[HKEY_CURRENT_USER\\K]\n; a note\n\"v\"=DWORD:0000000A\n")));
     for (const std::u16string_view body :
          {u"[HKEY_LOCAL_MACHINE\\Software]\r\n\"v\"=-\r\n", u"\"v\"=-\r\n",
-          u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex(2):41\r\n",  // half a character
           u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex:4g\r\n", u"[HKEY_CURRENT_USER\\K]\r\nv=-\r\n",
           u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=dword:123456789\r\n"}) {
-        EXPECT_FALSE(ParseJournal(Utf16File(header + std::u16string(body)), HostCodePage()))
+        EXPECT_FALSE(ParseJournal(Utf16File(header + std::u16string(body))))
             << std::string(body.begin(), body.end());
     }
-    EXPECT_FALSE(ParseJournal("Windows Registry Editor Version 5.00\r\n", HostCodePage()));
+    EXPECT_FALSE(ParseJournal("Windows Registry Editor Version 5.00\r\n"));
 }
 
 }  // namespace
