@@ -22,12 +22,13 @@ struct JournalEntry {
 };
 
 // "Windows Registry Editor Version 5.00" in UTF-16 LE with its byte-order mark and CRLF line
-// ends. Strings are plain "text" where that is exact and hex(1), hex(2) or hex(7) otherwise; a
-// value that did not exist is "name"=-.
+// ends. Strings are plain "text" where that is exact and hex(1), hex(2) or hex(7) otherwise, a
+// type written in full (hex(10) for type 16); a value that did not exist is "name"=-.
 std::string JournalFile(const std::vector<JournalEntry>& entries);
 
-// The entries of such a file, keys below HKEY_CURRENT_USER only; nullopt for anything else or
-// anything malformed.
+// The entries of such a file, keys below HKEY_CURRENT_USER only. The file must be exactly what
+// JournalFile writes for them, but for comment lines, which are passed over as the Registry
+// Editor passes over them; nullopt for anything else, such as a file cut short.
 std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file);
 
 }  // namespace tarnwick

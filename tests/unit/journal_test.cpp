@@ -27,6 +27,7 @@ const std::vector<JournalEntry> kEveryKind = {
     {u"Software\\A", u"D", {true, kRegDword, {0x0A, 0, 0, 0x80}}},
     {u"Software\\A", u"B", {true, kRegBinary, {0x00, 0xFF}}},
     {u"Software\\A", u"N", {true, 9, {0x01}}},
+    {u"Software\\A", u"T", {true, 0x1F, {0x02}}},
 };
 
 TEST(Journal, EveryKindOfValueInTheRegistryEditorsOwnFormat) {
@@ -42,7 +43,8 @@ TEST(Journal, EveryKindOfValueInTheRegistryEditorsOwnFormat) {
         u"\"M\"=hex(7):61,00,00,00,62,00,00,00,00,00\r\n"
         u"\"D\"=dword:8000000a\r\n"
         u"\"B\"=hex:00,ff\r\n"
-        u"\"N\"=hex(9):01\r\n";
+        u"\"N\"=hex(9):01\r\n"
+        u"\"T\"=hex(1f):02\r\n";
     EXPECT_EQ(JournalFile(kEveryKind), Utf16File(expected));
 }
 
@@ -79,18 +81,65 @@ TEST(Journal, ReadsBackWhatItWroteIncludingLongListsItWrapped) {
     EXPECT_GT(continued, 5);
 }
 
-TEST(Journal, OnlyAWellFormedFileForTheUsersOwnKeysIsRead) {
-    const std::u16string header = u"Windows Registry Editor Version 5.00\r\n\r\n";
-    EXPECT_TRUE(ParseJournal(
-        Utf16File(header + u"[HKEY_CURRENT_USER\\K]\n; a note\n\"v\"=DWORD:0000000A\n")));
-    for (const std::u16string_view body :
-         {u"[HKEY_LOCAL_MACHINE\\Software]\r\n\"v\"=-\r\n", u"\"v\"=-\r\n",
-          u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex:4g\r\n", u"[HKEY_CURRENT_USER\\K]\r\nv=-\r\n",
-          u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=dword:123456789\r\n"}) {
-        EXPECT_FALSE(ParseJournal(Utf16File(header + std::u16string(body))))
-            << std::string(body.begin(), body.end());
+TEST(Journal, AFileCutShortAnywhereInAValueIsRefused) {
+    ByteArray list(100);
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        list[i] = static_cast<std::uint8_t>(i);
     }
-    EXPECT_FALSE(ParseJournal("Windows Registry Editor Version 5.00\r\n"));
+    const std::string file = JournalFile({{u"Environment", u"Tmp", {true, kRegBinary, list}}});
+    const std::size_t value = file.find(std::string("\"\0T\0m\0p\0\"\0", 10));
+    ASSERT_NE(value, std::string::npos);
+    ASSERT_TRUE(ParseJournal(file));
+    // Inside a line, inside the wrapped list, right after a continuation, before the last CRLF.
+    for (std::size_t cut = value + 2; cut < file.size(); cut += 2) {
+        EXPECT_FALSE(ParseJournal(file.substr(0, cut)))
+            << "cut at " << cut << " of " << file.size();
+    }
+}
+
+struct FileCase {
+    const char* name;
+    std::u16string body;  // after the header line
+    std::optional<std::vector<JournalEntry>> entries;
+};
+
+TEST(Journal, CommentsAreReadAsTheRegistryEditorReadsThemAndAnythingElseIsRefused) {
+    const std::vector<JournalEntry> none;
+    const std::vector<JournalEntry> deleted = {{u"K", u"v", {}}};
+    const std::vector<JournalEntry> list = {{u"K", u"v", {true, kRegBinary, ByteArray(30, 0xAB)}}};
+    const std::u16string wrapped =  // as JournalFile wraps those 30 bytes
+        u"\"v\"=hex:ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,ab,\\\r\n";
+    const std::vector<FileCase> cases = {
+        {"comments", u"; a note\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n# another\r\n\"v\"=-\r\n",
+         deleted},
+        {"a comment ending in a backslash is not continued",
+         u"\r\n[HKEY_CURRENT_USER\\K]\r\n; \\\r\n\"v\"=-\r\n", deleted},
+        {"a ';' line within a wrapped list is passed over",
+         u"\r\n[HKEY_CURRENT_USER\\K]\r\n" + wrapped + u"  ; note\r\n  ab,ab,ab,ab,ab,ab,ab\r\n",
+         list},
+        {"a '#' line ends a wrapped list for the Registry Editor",
+         u"\r\n[HKEY_CURRENT_USER\\K]\r\n" + wrapped + u"# note\r\n  ab,ab,ab,ab,ab,ab,ab\r\n",
+         std::nullopt},
+        {"only the header", u"", none},
+        {"LF line ends", u"\n[HKEY_CURRENT_USER\\K]\n\"v\"=-\n", std::nullopt},
+        {"a lone CR", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=-\r\r\n", std::nullopt},
+        {"upper case", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=DWORD:0000000a\r\n", std::nullopt},
+        {"blanks", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\" = -\r\n", std::nullopt},
+        {"a leading zero in the type", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex(01):00,00\r\n",
+         std::nullopt},
+        {"a trailing comma", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex:01,\r\n", std::nullopt},
+        {"no blank line before the key", u"[HKEY_CURRENT_USER\\K]\r\n\"v\"=-\r\n", std::nullopt},
+        {"another root", u"\r\n[HKEY_LOCAL_MACHINE\\Software]\r\n\"v\"=-\r\n", std::nullopt},
+        {"no key", u"\r\n\"v\"=-\r\n", std::nullopt},
+        {"not hex", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=hex:4g\r\n", std::nullopt},
+        {"no quotes", u"\r\n[HKEY_CURRENT_USER\\K]\r\nv=-\r\n", std::nullopt},
+        {"nine digits", u"\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=dword:123456789\r\n", std::nullopt},
+    };
+    const std::u16string header = u"Windows Registry Editor Version 5.00\r\n";
+    for (const FileCase& c : cases) {
+        EXPECT_EQ(ParseJournal(Utf16File(header + c.body)), c.entries) << c.name;
+    }
+    EXPECT_FALSE(ParseJournal("Windows Registry Editor Version 5.00\r\n")) << "not UTF-16";
 }
 
 }  // namespace
