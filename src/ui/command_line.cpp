@@ -1,6 +1,7 @@
 #include "ui/command_line.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/journal.h"
 #include "core/path.h"
@@ -169,6 +170,11 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
         console.Write(u"无法读取转移记录 " + *path + u"。\n");
         return kExitNotAllDone;
     }
+    // Nothing to put back, and so nothing to journal: an empty journal would become the newest.
+    if (entries->empty()) {
+        console.Write(u"转移记录 " + *path + u" 中没有注册表值, 没有恢复任何值。\n");
+        return kExitNotAllDone;
+    }
     // Only the values a run writes: a file of anything else is not applied at all.
     std::vector<JournalEntry> now;
     for (const JournalEntry& entry : *entries) {
@@ -266,7 +272,13 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
         action = wanted;
         return true;
     };
+    bool fileExpected = false;
     for (const std::u16string& argument : arguments) {
+        // The word after /undo is its file, whatever it starts with: a file may be named "-x.reg".
+        if (std::exchange(fileExpected, false)) {
+            command.undoFile = argument;
+            continue;
+        }
         const bool option = !argument.empty() && (argument[0] == u'/' || argument[0] == u'-');
         const std::u16string word = option ? ToLowerCase(argument.substr(1)) : argument;
         if (option) {
@@ -281,6 +293,7 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
                 if (!setAction(wanted)) {
                     return u"只能有一个命令: /list, /move, /undo 或 /?";
                 }
+                fileExpected = wanted == CommandLine::Action::Undo;
             } else if (word == u"copy") {
                 command.copy = true;
             } else if (word == u"deltemp") {

@@ -51,6 +51,13 @@ TEST(CommandLineArguments, WhatMakesNoSenseIsToldWithItsReason) {
     EXPECT_EQ(command.moves[0].first->commandName, u"temp") << "not in table order";
     EXPECT_EQ(command.moves[1].second, uR"(E:\D)");
     EXPECT_TRUE(command.copy && command.dryRun && command.yes && !command.deleteTemporary);
+
+    // The word after /undo is its file, whatever it starts with.
+    for (const std::u16string file : {u"-journal.reg", u"/x.reg", u"a.reg"}) {
+        const auto undo = ParseCommandLine({u"-undo", file});
+        ASSERT_TRUE(std::holds_alternative<CommandLine>(undo)) << ToUtf8(file);
+        EXPECT_EQ(std::get<CommandLine>(undo).undoFile, file);
+    }
 }
 
 class CommandLineRun : public RunTest {
@@ -117,6 +124,13 @@ TEST_F(CommandLineRun, AnUndoMakesARemovedTemporaryFolderAgainSoThatTempIsAFolde
     EXPECT_EQ(Run({u"/move", uR"(temp=D:\T2)"}), 0);
     EXPECT_EQ(Run({u"/undo"}), 1) << "a location that is not a folder again is not all done";
     EXPECT_TRUE(Printed(uR"(无法新建 TEMP 的文件夹 E:\Gone)"));
+}
+
+TEST_F(CommandLineRun, UndoingAJournalOfNoValuesSaysSoAndWritesNoJournal) {
+    journal_.saved.push_back(JournalFile({}));
+    EXPECT_EQ(Run({u"/undo"}), 1);
+    EXPECT_TRUE(Printed(uR"(转移记录 C:\journals\1.reg 中没有注册表值, 没有恢复任何值。)"));
+    EXPECT_EQ(journal_.saved.size(), 1u);
 }
 
 TEST_F(CommandLineRun, AJournalOfOtherValuesIsNotAppliedAtAll) {
