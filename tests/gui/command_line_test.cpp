@@ -100,9 +100,10 @@ struct StoredValue {
     bool operator==(const StoredValue&) const = default;
     friend void PrintTo(const StoredValue& value, std::ostream* out) {
         *out << Utf8(value.name) << (value.exists ? "" : " absent") << " type " << value.type
-             << " bytes";
-        for (const BYTE byte : value.data) {
-            *out << ' ' << static_cast<int>(byte);
+             << ", " << value.data.size() << " bytes:";
+        // The first ones only: a value may be 200 KB.
+        for (std::size_t i = 0; i < value.data.size() && i < 64; ++i) {
+            *out << ' ' << static_cast<int>(value.data[i]);
         }
     }
 };
