@@ -25,18 +25,6 @@ class JournalStoreTest : public ::testing::Test {
     JournalStore store_{files_};
 };
 
-TEST_F(JournalStoreTest, AJournalIsNumberedAfterTheHighestAndTheNewestIsTheOneWrittenLast) {
-    EXPECT_EQ(store_.Newest(), std::nullopt);
-    EXPECT_EQ(store_.Save("first"), In(u"000001-20240305-143009.reg"));
-    EXPECT_EQ(store_.Read(In(u"000001-20240305-143009.reg")), "first");
-    // The clock was set back an hour and a year.
-    files_.now = {2023, 3, 5, 13, 30, 9};
-    EXPECT_EQ(store_.Save("second"), In(u"000002-20230305-133009.reg"));
-    EXPECT_EQ(store_.Newest(), In(u"000002-20230305-133009.reg"));
-    EXPECT_EQ(store_.Folder(), std::u16string(kFolder));
-    EXPECT_EQ(files_.OpenHandleCount(), 0u);
-}
-
 struct Folder {
     const char* name;
     std::vector<std::u16string> names;

@@ -27,7 +27,7 @@ const std::vector<JournalEntry> kEveryKind = {
     {u"Software\\A", u"D", {true, kRegDword, {0x0A, 0, 0, 0x80}}},
     {u"Software\\A", u"B", {true, kRegBinary, {0x00, 0xFF}}},
     {u"Software\\A", u"N", {true, 9, {0x01}}},
-    {u"Software\\A", u"T", {true, 0x1F, {0x02}}},
+    {u"Software\\A", u"T", {true, 16, {0x02}}},
 };
 
 TEST(Journal, EveryKindOfValueInTheRegistryEditorsOwnFormat) {
@@ -44,7 +44,7 @@ TEST(Journal, EveryKindOfValueInTheRegistryEditorsOwnFormat) {
         u"\"D\"=dword:8000000a\r\n"
         u"\"B\"=hex:00,ff\r\n"
         u"\"N\"=hex(9):01\r\n"
-        u"\"T\"=hex(1f):02\r\n";
+        u"\"T\"=hex(10):02\r\n";
     EXPECT_EQ(JournalFile(kEveryKind), Utf16File(expected));
 }
 
