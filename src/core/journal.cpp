@@ -1,8 +1,8 @@
 #include "core/journal.h"
 
+#include <algorithm>
 #include <cstdint>
 
-#include "core/text.h"
 #include "platform/numbers.h"
 
 namespace tarnwick {
@@ -14,16 +14,18 @@ constexpr std::u16string_view kRoot = u"HKEY_CURRENT_USER\\";
 constexpr std::size_t kLineWidth = 80;  // where the Registry Editor wraps long hex lists
 constexpr char16_t kDigits[] = u"0123456789abcdef";
 
-bool IsStringType(std::uint32_t type) {
-    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
 std::u16string Hex(std::uint32_t number, int digits) {
     std::u16string hex(static_cast<std::size_t>(digits), u'0');
     for (int i = digits - 1; i >= 0; --i, number >>= 4) {
         hex[static_cast<std::size_t>(i)] = kDigits[number & 15];
     }
     return hex;
+}
+
+// Without leading zeros.
+std::u16string ShortHex(std::uint32_t number) {
+    std::u16string hex = Hex(number, 8);
+    return hex.substr(std::min(hex.find_first_not_of(u'0'), hex.size() - 1));
 }
 
 std::u16string Quoted(std::u16string_view text) {
@@ -37,23 +39,18 @@ std::u16string Quoted(std::u16string_view text) {
     return quoted + u"\"";
 }
 
-std::u16string FromAnsi(const ByteArray& bytes, const CodePage& codePage) {
-    return codePage.FromAnsi(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
-ByteArray ToAnsi(std::u16string_view text, const CodePage& codePage) {
-    const std::string ansi = codePage.ToAnsi(text);
-    return ByteArray(ansi.begin(), ansi.end());
-}
-
-// The bytes Windows stores: strings in UTF-16 LE, everything else as it is.
-ByteArray StoredBytes(const SavedValue& value, const CodePage& codePage) {
-    if (!IsStringType(value.type)) {
-        return value.data;
+// The UTF-16 code units of a string's bytes; an odd last byte is left out.
+std::u16string Utf16Units(const ByteArray& bytes) {
+    std::u16string units;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        units += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
     }
+    return units;
+}
+
+ByteArray Utf16Bytes(std::u16string_view text) {
     ByteArray bytes;
-    for (const char16_t c : FromAnsi(value.data, codePage)) {
+    for (const char16_t c : text) {
         bytes.push_back(static_cast<std::uint8_t>(c));
         bytes.push_back(static_cast<std::uint8_t>(c >> 8));
     }
@@ -61,12 +58,15 @@ ByteArray StoredBytes(const SavedValue& value, const CodePage& codePage) {
 }
 
 // A REG_SZ that is one line of text and its terminator, nothing after it, reads as plain text.
-std::optional<std::u16string> PlainText(const SavedValue& value, const CodePage& codePage) {
-    if (value.type != kRegSz || value.data.empty() || value.data.back() != 0) {
+std::optional<std::u16string> PlainText(const SavedValue& value) {
+    if (value.type != kRegSz || value.data.size() < 2 || value.data.size() % 2 != 0) {
         return std::nullopt;
     }
-    const std::u16string text =
-        FromAnsi(ByteArray(value.data.begin(), value.data.end() - 1), codePage);
+    std::u16string text = Utf16Units(value.data);
+    if (text.back() != 0) {
+        return std::nullopt;
+    }
+    text.pop_back();
     if (text.find_first_of(std::u16string_view(u"\0\r\n", 3)) != std::u16string::npos) {
         return std::nullopt;
     }
@@ -88,24 +88,29 @@ std::u16string HexList(std::u16string line, const ByteArray& bytes) {
     return line;
 }
 
-std::u16string ValueLine(const JournalEntry& entry, const CodePage& codePage) {
+std::u16string ValueLine(const JournalEntry& entry) {
     const std::u16string name = entry.valueName.empty() ? u"@" : Quoted(entry.valueName);
     const SavedValue& value = entry.value;
     if (!value.existed) {
         return name + u"=-";
     }
-    if (const auto text = PlainText(value, codePage)) {
+    if (const auto text = PlainText(value)) {
         return name + u"=" + Quoted(*text);
     }
     if (value.type == kRegDword && value.data.size() == 4) {
         return name + u"=dword:" + Hex(ReadLittleEndian32(value.data.data(), 4), 8);
     }
+    // The type in full, as the Registry Editor writes it: hex(10) for type 16.
     const std::u16string prefix =
-        value.type == kRegBinary ? u"hex:" : u"hex(" + Hex(value.type, 1) + u"):";
-    return HexList(name + u"=" + prefix, StoredBytes(value, codePage));
+        value.type == kRegBinary ? u"hex:" : u"hex(" + ShortHex(value.type) + u"):";
+    return HexList(name + u"=" + prefix, value.data);
 }
 
 // --- Reading a journal back. ---
+//
+// A file is read only when it is exactly what JournalFile writes for the entries read from it,
+// comment lines aside: then the Registry Editor, opened on the same file, sets the same values.
+// Anything cut short or changed is refused whole.
 
 std::optional<std::u16string> Utf16(std::string_view file) {
     if (file.size() < 2 || file.size() % 2 != 0 || file[0] != '\xFF' || file[1] != '\xFE') {
@@ -119,36 +124,53 @@ std::optional<std::u16string> Utf16(std::string_view file) {
     return text;
 }
 
-// The file's logical lines: CRLF or LF ends, and a line ending in "\" continued on the next.
-std::vector<std::u16string> Lines(std::u16string_view text) {
-    std::vector<std::u16string> lines;
-    std::u16string current;
-    bool continued = false;
+// The lines without their CRLF ends; nullopt when a CR or an LF stands alone or the last line is
+// not ended, as in a file cut short.
+std::optional<std::vector<std::u16string_view>> CrLfLines(std::u16string_view text) {
+    std::vector<std::u16string_view> lines;
     std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(u'\n', start);
-        if (end == std::u16string_view::npos) {
-            end = text.size();
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string_view::npos || text[end] != u'\r' || end + 1 == text.size() ||
+            text[end + 1] != u'\n') {
+            return std::nullopt;
         }
-        std::u16string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == u'\r') {
-            line.remove_suffix(1);
-        }
-        if (continued) {
-            line.remove_prefix(std::min(line.find_first_not_of(u' '), line.size()));
-        }
-        current += line;
-        // Only hex lists are continued: a quoted string or a key never ends in a backslash.
-        continued = !current.empty() && current.back() == u'\\';
-        if (continued) {
-            current.pop_back();
-        } else {
-            lines.push_back(std::move(current));
-            current.clear();
-        }
-        start = end + 1;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
     }
     return lines;
+}
+
+// A line the Registry Editor passes over: ";" or "#" first after blanks, and within a hex list
+// continued from the line before only ";". A comment is never continued, whatever it ends with.
+bool IsComment(std::u16string_view line, bool inHexList) {
+    const std::size_t first = line.find_first_not_of(u" \t");
+    return first != std::u16string_view::npos &&
+           (line[first] == u';' || (line[first] == u'#' && !inHexList));
+}
+
+// The lines as one logical line each: a hex list's line ending in "\" goes on in the next, after
+// its indent; nullopt when the last one would go on.
+std::optional<std::vector<std::u16string>> LogicalLines(
+    const std::vector<std::u16string_view>& lines) {
+    std::vector<std::u16string> logical;
+    bool continued = false;
+    for (std::u16string_view line : lines) {
+        if (continued) {
+            line.remove_prefix(std::min(line.find_first_not_of(u' '), line.size()));
+            logical.back() += line;
+        } else {
+            logical.emplace_back(line);
+        }
+        continued = !logical.back().empty() && logical.back().back() == u'\\';
+        if (continued) {
+            logical.back().pop_back();
+        }
+    }
+    if (continued) {
+        return std::nullopt;
+    }
+    return logical;
 }
 
 // A quoted string at the start of text, unescaped; what follows it in rest.
@@ -170,15 +192,11 @@ std::optional<std::u16string> Unquote(std::u16string_view text, std::u16string_v
     return std::nullopt;
 }
 
-// The value of a hexadecimal digit in either case, or -1.
 int HexDigit(char16_t c) {
-    return c >= u'0' && c <= u'9'   ? c - u'0'
-           : c >= u'a' && c <= u'f' ? c - u'a' + 10
-           : c >= u'A' && c <= u'F' ? c - u'A' + 10
-                                    : -1;
+    return c >= u'0' && c <= u'9' ? c - u'0' : c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
 }
 
-// Up to eight hexadecimal digits.
+// One to eight hexadecimal digits.
 std::optional<std::uint32_t> HexNumber(std::u16string_view digits) {
     if (digits.empty() || digits.size() > 8) {
         return std::nullopt;
@@ -193,32 +211,20 @@ std::optional<std::uint32_t> HexNumber(std::u16string_view digits) {
     return number;
 }
 
+// Two digits a byte, a comma between bytes.
 std::optional<ByteArray> HexBytes(std::u16string_view list) {
     ByteArray bytes;
-    std::size_t i = 0;
-    while (i < list.size()) {
-        if (i + 1 >= list.size() || HexDigit(list[i]) < 0 || HexDigit(list[i + 1]) < 0) {
+    for (std::size_t i = 0; i < list.size(); i += 3) {
+        if (i + 2 > list.size() || HexDigit(list[i]) < 0 || HexDigit(list[i + 1]) < 0 ||
+            (i + 2 < list.size() && (list[i + 2] != u',' || i + 3 == list.size()))) {
             return std::nullopt;
         }
         bytes.push_back(static_cast<std::uint8_t>(HexDigit(list[i]) << 4 | HexDigit(list[i + 1])));
-        i += 2;
-        if (i < list.size()) {
-            if (list[i] != u',') {
-                return std::nullopt;
-            }
-            ++i;
-        }
     }
     return bytes;
 }
 
-std::optional<SavedValue> ParseData(std::u16string_view text, const CodePage& codePage) {
-    // The type prefixes may be written in either case; a quoted string is taken as it is.
-    const std::size_t colon = text.starts_with(u'"') ? std::u16string_view::npos : text.find(u':');
-    std::u16string lowered =
-        ToLowerCase(text.substr(0, colon == std::u16string_view::npos ? 0 : colon + 1));
-    lowered += text.substr(lowered.size());
-    std::u16string_view data = lowered;
+std::optional<SavedValue> ParseData(std::u16string_view data) {
     std::u16string_view rest;
     if (data == u"-") {
         return SavedValue{};
@@ -227,9 +233,7 @@ std::optional<SavedValue> ParseData(std::u16string_view text, const CodePage& co
         if (!rest.empty()) {
             return std::nullopt;
         }
-        ByteArray bytes = ToAnsi(*text, codePage);
-        bytes.push_back(0);
-        return SavedValue{true, kRegSz, bytes};
+        return SavedValue{true, kRegSz, Utf16Bytes(*text + u'\0')};
     }
     if (data.starts_with(u"dword:")) {
         const std::optional<std::uint32_t> number = HexNumber(data.substr(6));
@@ -259,54 +263,14 @@ std::optional<SavedValue> ParseData(std::u16string_view text, const CodePage& co
     if (!bytes) {
         return std::nullopt;
     }
-    if (!IsStringType(type)) {
-        return SavedValue{true, type, *bytes};
-    }
-    if (bytes->size() % 2 != 0) {
-        return std::nullopt;
-    }
-    std::u16string utf16;
-    for (std::size_t i = 0; i < bytes->size(); i += 2) {
-        utf16 += static_cast<char16_t>((*bytes)[i] | (*bytes)[i + 1] << 8);
-    }
-    return SavedValue{true, type, ToAnsi(utf16, codePage)};
+    return SavedValue{true, type, *bytes};
 }
 
-}  // namespace
-
-std::string JournalFile(const std::vector<JournalEntry>& entries, const CodePage& codePage) {
-    std::u16string text = std::u16string(kHeader) + u"\r\n";
-    const std::u16string* key = nullptr;
-    for (const JournalEntry& entry : entries) {
-        if (!key || *key != entry.key) {
-            key = &entry.key;
-            text += u"\r\n[" + std::u16string(kRoot) + entry.key + u"]\r\n";
-        }
-        text += ValueLine(entry, codePage) + u"\r\n";
-    }
-    std::string bytes = "\xFF\xFE";
-    for (const char16_t c : text) {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
-}
-
-std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file,
-                                                      const CodePage& codePage) {
-    const std::optional<std::u16string> text = Utf16(file);
-    if (!text) {
-        return std::nullopt;
-    }
-    const std::vector<std::u16string> lines = Lines(*text);
-    if (lines.empty() || lines.front() != kHeader) {
-        return std::nullopt;
-    }
+std::optional<std::vector<JournalEntry>> ParseEntries(const std::vector<std::u16string>& lines) {
     std::vector<JournalEntry> entries;
     std::optional<std::u16string> key;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::u16string_view line = lines[i];
-        if (line.empty() || line.front() == u';') {
+    for (const std::u16string_view line : lines) {
+        if (line.empty()) {
             continue;
         }
         if (line.front() == u'[') {
@@ -327,11 +291,58 @@ std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file,
         if (!key || !name || rest.empty() || rest.front() != u'=') {
             return std::nullopt;
         }
-        const std::optional<SavedValue> value = ParseData(rest.substr(1), codePage);
+        const std::optional<SavedValue> value = ParseData(rest.substr(1));
         if (!value) {
             return std::nullopt;
         }
         entries.push_back({*key, *name, *value});
+    }
+    return entries;
+}
+
+std::u16string JournalText(const std::vector<JournalEntry>& entries) {
+    std::u16string text = std::u16string(kHeader) + u"\r\n";
+    const std::u16string* key = nullptr;
+    for (const JournalEntry& entry : entries) {
+        if (!key || *key != entry.key) {
+            key = &entry.key;
+            text += u"\r\n[" + std::u16string(kRoot) + entry.key + u"]\r\n";
+        }
+        text += ValueLine(entry) + u"\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string JournalFile(const std::vector<JournalEntry>& entries) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t c : JournalText(entries)) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file) {
+    const std::optional<std::u16string> text = Utf16(file);
+    const auto lines = text ? CrLfLines(*text) : std::nullopt;
+    if (!lines || lines->empty() || lines->front() != kHeader) {
+        return std::nullopt;
+    }
+    std::vector<std::u16string_view> kept;
+    std::u16string uncommented = std::u16string(kHeader) + u"\r\n";
+    for (std::size_t i = 1; i < lines->size(); ++i) {
+        const std::u16string_view line = (*lines)[i];
+        if (!IsComment(line, !kept.empty() && kept.back().ends_with(u'\\'))) {
+            kept.push_back(line);
+            uncommented += std::u16string(line) + u"\r\n";
+        }
+    }
+    const auto logical = LogicalLines(kept);
+    auto entries = logical ? ParseEntries(*logical) : std::nullopt;
+    if (!entries || JournalText(*entries) != uncommented) {
+        return std::nullopt;
     }
     return entries;
 }

@@ -8,13 +8,12 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/code_page.h"
 #include "platform/mod_reg.h"
 
 namespace tarnwick {
 
-// One value below HKEY_CURRENT_USER: its type and bytes as ModReg reads them (strings in the
-// ANSI code page), or that it did not exist.
+// One value below HKEY_CURRENT_USER: its type and bytes as Windows stores them (strings in
+// UTF-16), or that it did not exist.
 struct JournalEntry {
     std::u16string key;
     std::u16string valueName;
@@ -23,13 +22,13 @@ struct JournalEntry {
 };
 
 // "Windows Registry Editor Version 5.00" in UTF-16 LE with its byte-order mark and CRLF line
-// ends. Strings are given as Windows stores them (UTF-16), plain "text" where that is exact and
-// hex(1), hex(2) or hex(7) otherwise; a value that did not exist is "name"=-.
-std::string JournalFile(const std::vector<JournalEntry>& entries, const CodePage& codePage);
+// ends. Strings are plain "text" where that is exact and hex(1), hex(2) or hex(7) otherwise, a
+// type written in full (hex(10) for type 16); a value that did not exist is "name"=-.
+std::string JournalFile(const std::vector<JournalEntry>& entries);
 
-// The entries of such a file, keys below HKEY_CURRENT_USER only; nullopt for anything else or
-// anything malformed.
-std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file,
-                                                      const CodePage& codePage);
+// The entries of such a file, keys below HKEY_CURRENT_USER only. The file must be exactly what
+// JournalFile writes for them, but for comment lines, which are passed over as the Registry
+// Editor passes over them; nullopt for anything else, such as a file cut short.
+std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file);
 
 }  // namespace tarnwick

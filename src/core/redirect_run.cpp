@@ -163,7 +163,7 @@ bool WriteJournal(const RunPlan& plan, const RedirectServices& services, RunOutc
                                move.previousValues[i]});
         }
     }
-    if (const auto path = services.journal.Save(JournalFile(entries, services.codePage))) {
+    if (const auto path = services.journal.Save(JournalFile(entries))) {
         outcome.journal = *path;
         return true;
     }

@@ -147,16 +147,16 @@ std::optional<SavedValue> ModReg::SaveValue(RegKey root, std::u16string_view sub
         return std::nullopt;
     }
     const ScopedKey key(registry_, opened);
-    const std::string name = codePage_.ToAnsi(valueName);
+    const std::u16string name(valueName);
     SavedValue saved{.existed = true};
     std::uint32_t size = 0;
     std::int32_t status =
-        registry_.QueryValue(key.get(), name, nullptr, &saved.type, nullptr, &size);
+        registry_.QueryValueWide(key.get(), name, nullptr, &saved.type, nullptr, &size);
     // The value may grow between the size query and the read.
     for (int attempt = 0; attempt < 4 && status == kErrorSuccess; ++attempt) {
         saved.data.assign(size, 0);
-        status =
-            registry_.QueryValue(key.get(), name, nullptr, &saved.type, saved.data.data(), &size);
+        status = registry_.QueryValueWide(key.get(), name, nullptr, &saved.type, saved.data.data(),
+                                          &size);
         if (status == kErrorSuccess) {
             saved.data.resize(std::min<std::size_t>(size, saved.data.size()));
             return saved;
@@ -194,8 +194,9 @@ bool ModReg::RestoreValue(RegKey root, std::u16string_view subKey, std::u16strin
         return false;
     }
     const ScopedKey key(registry_, opened);
-    return registry_.SetValue(key.get(), name, 0, saved.type, saved.data.data(),
-                              static_cast<std::uint32_t>(saved.data.size())) == kErrorSuccess;
+    return registry_.SetValueWide(key.get(), std::u16string(valueName), 0, saved.type,
+                                  saved.data.data(),
+                                  static_cast<std::uint32_t>(saved.data.size())) == kErrorSuccess;
 }
 
 RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::uint32_t size) {

@@ -27,7 +27,8 @@ std::u16string RegistryTypeName(std::uint32_t type);
 inline constexpr std::size_t kStringBlockSize = 255;
 inline constexpr std::uint32_t kFirstReadSize = 1024;
 
-// A value as it was before a run changed it: its type and exact bytes, or that it did not exist.
+// A value as it was before a run changed it: its type and its bytes as Windows stores them
+// (strings in UTF-16 LE, whatever characters they hold), or that it did not exist.
 struct SavedValue {
     bool existed = false;
     std::uint32_t type = kRegNone;
@@ -51,8 +52,9 @@ class ModReg {
                               std::u16string_view valueName,
                               const RegistryValue& defaultValue = {});
 
-    // The value's type and bytes as stored, or that it is missing; nullopt when it exists but
-    // cannot be read, so that nothing can promise to put it back.
+    // The value's type and bytes as stored, read with the wide query so that no character is lost
+    // to the ANSI code page, or that it is missing; nullopt when it exists but cannot be read, so
+    // that nothing can promise to put it back.
     std::optional<SavedValue> SaveValue(RegKey root, std::u16string_view subKey,
                                         std::u16string_view valueName);
 

@@ -1,5 +1,6 @@
 // The registry operations ModReg needs, mirroring advapi32's "A" functions and
-// ExpandEnvironmentStringsA, with plain integers so that an in-memory registry can stand in.
+// ExpandEnvironmentStringsA, with plain integers so that an in-memory registry can stand in; and
+// the "W" query and set, which carry a value's bytes as Windows stores them.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +65,15 @@ class RegistryApi {
     virtual std::int32_t QueryValue(RegKey key, const std::string& valueName,
                                     std::uint32_t* reserved, std::uint32_t* type,
                                     std::uint8_t* data, std::uint32_t* size) = 0;
+    // RegQueryValueExW: strings come back in UTF-16 as stored, whatever characters they hold.
+    // Type and size as for QueryValue.
+    virtual std::int32_t QueryValueWide(RegKey key, const std::u16string& valueName,
+                                        std::uint32_t* reserved, std::uint32_t* type,
+                                        std::uint8_t* data, std::uint32_t* size) = 0;
+    // RegSetValueExW: the bytes are stored as given.
+    virtual std::int32_t SetValueWide(RegKey key, const std::u16string& valueName,
+                                      std::uint32_t reserved, std::uint32_t type,
+                                      const std::uint8_t* data, std::uint32_t size) = 0;
     // RegDeleteValueA
     virtual std::int32_t DeleteValue(RegKey key, const std::string& valueName) = 0;
     // RegCloseKey

@@ -1,6 +1,7 @@
 #include "ui/command_line.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/journal.h"
 #include "core/path.h"
@@ -23,10 +24,13 @@ const ManagedFolder* FolderNamed(std::u16string_view name) {
     return nullptr;
 }
 
-std::u16string AnsiText(const ByteArray& bytes, const CodePage& codePage) {
-    const std::u16string text = codePage.FromAnsi(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    return std::u16string(UpToFirstNul(text));
+// A string value's text as stored, in UTF-16, up to its terminator.
+std::u16string StoredText(const ByteArray& bytes) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < bytes.size() && (bytes[i] | bytes[i + 1]) != 0; i += 2) {
+        text += static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8);
+    }
+    return text;
 }
 
 int List(const RedirectServices& services, ConsoleApi& console) {
@@ -42,7 +46,7 @@ int List(const RedirectServices& services, ConsoleApi& console) {
             } else if (!value->existed) {
                 text += u"(不存在)\n";
             } else if (value->type == kRegSz || value->type == kRegExpandSz) {
-                const std::u16string raw = AnsiText(value->data, services.codePage);
+                const std::u16string raw = StoredText(value->data);
                 text += raw + u" (" + RegistryTypeName(value->type) + u")\n";
                 if (value->type == kRegExpandSz) {
                     std::u16string expanded;
@@ -161,9 +165,14 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
         return kExitNotAllDone;
     }
     const std::optional<std::string> file = services.journal.Read(*path);
-    const auto entries = file ? ParseJournal(*file, services.codePage) : std::nullopt;
+    const auto entries = file ? ParseJournal(*file) : std::nullopt;
     if (!entries) {
         console.Write(u"无法读取转移记录 " + *path + u"。\n");
+        return kExitNotAllDone;
+    }
+    // Nothing to put back, and so nothing to journal: an empty journal would become the newest.
+    if (entries->empty()) {
+        console.Write(u"转移记录 " + *path + u" 中没有注册表值, 没有恢复任何值。\n");
         return kExitNotAllDone;
     }
     // Only the values a run writes: a file of anything else is not applied at all.
@@ -184,8 +193,7 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
         now.push_back({entry.key, entry.valueName, *value});
     }
     // The undo is journalled too, so that it can be undone.
-    const std::optional<std::u16string> journal =
-        services.journal.Save(JournalFile(now, services.codePage));
+    const std::optional<std::u16string> journal = services.journal.Save(JournalFile(now));
     if (!journal) {
         console.Write(u"无法写入这次恢复的记录, 没有恢复任何值。\n");
         return kExitNotAllDone;
@@ -264,7 +272,13 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
         action = wanted;
         return true;
     };
+    bool fileExpected = false;
     for (const std::u16string& argument : arguments) {
+        // The word after /undo is its file, whatever it starts with: a file may be named "-x.reg".
+        if (std::exchange(fileExpected, false)) {
+            command.undoFile = argument;
+            continue;
+        }
         const bool option = !argument.empty() && (argument[0] == u'/' || argument[0] == u'-');
         const std::u16string word = option ? ToLowerCase(argument.substr(1)) : argument;
         if (option) {
@@ -279,6 +293,7 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
                 if (!setAction(wanted)) {
                     return u"只能有一个命令: /list, /move, /undo 或 /?";
                 }
+                fileExpected = wanted == CommandLine::Action::Undo;
             } else if (word == u"copy") {
                 command.copy = true;
             } else if (word == u"deltemp") {

@@ -287,14 +287,24 @@ TEST_F(ModRegContract, ExpandEnvStringExpandsDefinedVariablesOnly) {
 // --- Saving and restoring ---------------------------------------------------------------------
 
 TEST_F(ModRegContract, ASavedValueIsPutBackByteForByteAndAnAbsentOneIsRemoved) {
-    const ByteArray odd = {'%', 'X', '%', 0, 0xFF, 'y'};  // no terminator where one is expected
-    Put(kRegExpandSz, odd);
-    const std::optional<SavedValue> saved = modReg_.SaveValue(kHkeyCurrentUser, Key(), u"v");
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(*saved, (SavedValue{true, kRegExpandSz, odd}));
-    ASSERT_TRUE(Set(std::u16string(u"D:\\New"), 1));
-    EXPECT_TRUE(modReg_.RestoreValue(kHkeyCurrentUser, Key(), u"v", *saved));
-    EXPECT_EQ(Stored(), (StoredValue{kRegExpandSz, odd}));
+    const std::vector<std::pair<std::uint32_t, ByteArray>> cases = {
+        // Hangul, Greek and an emoji: characters the ANSI code page does not all hold.
+        {kRegExpandSz, Utf16Le(std::u16string(u"C:\\한국어\\Ελληνικά\\😀") + u'\0')},
+        {kRegSz, Utf16Le(std::u16string(u"D:\\한") + std::u16string(300, u'\0'))},
+        // No string at all: an odd count, a lone surrogate and no terminator.
+        {kRegExpandSz, {'%', 0, 'X', 0, 0x00, 0xD8, 'y'}},
+        {kRegBinary, {0xFF, 0, 0xFE}},
+    };
+    for (const auto& [type, data] : cases) {
+        SCOPED_TRACE(type);
+        backend_->PutRawWide(key_, "v", type, data);
+        const std::optional<SavedValue> saved = modReg_.SaveValue(kHkeyCurrentUser, Key(), u"v");
+        ASSERT_TRUE(saved);
+        EXPECT_EQ(*saved, (SavedValue{true, type, data}));
+        ASSERT_TRUE(Set(std::u16string(u"D:\\New"), 1));
+        EXPECT_TRUE(modReg_.RestoreValue(kHkeyCurrentUser, Key(), u"v", *saved));
+        EXPECT_EQ(backend_->GetRawWide(key_, "v"), (StoredValue{type, data}));
+    }
 
     const std::optional<SavedValue> absent = modReg_.SaveValue(kHkeyCurrentUser, Key(), u"w");
     ASSERT_TRUE(absent);
@@ -305,6 +315,17 @@ TEST_F(ModRegContract, ASavedValueIsPutBackByteForByteAndAnAbsentOneIsRemoved) {
     // Nothing to remove in a key that does not exist.
     EXPECT_TRUE(modReg_.RestoreValue(kHkeyCurrentUser, Key("\\none"), u"w", *absent));
     EXPECT_FALSE(backend_->KeyExists(key_ + "\\none"));
+}
+
+// The "A" and "W" functions see one value: strings stored in UTF-16 and converted through the
+// ANSI code page for the "A" functions, where a character it lacks becomes "?".
+TEST_F(ModRegContract, TheAFunctionsSeeStringsThroughTheCodePageAndTheSavedValueDoesNot) {
+    Put(kRegSz, ZeroFilled(kChineseAnsi, 9));
+    EXPECT_EQ(modReg_.SaveValue(kHkeyCurrentUser, Key(), u"v"),
+              (SavedValue{true, kRegSz, Utf16Le(std::u16string_view(u"中文路径\0", 5))}));
+    backend_->PutRawWide(key_, "v", kRegSz, Utf16Le(std::u16string_view(u"한😀\0", 4)));
+    EXPECT_EQ(Stored(), (StoredValue{kRegSz, Bytes(std::string_view("???\0", 4))}));
+    EXPECT_EQ(Get(), RegistryValue(std::u16string(u"???")));
 }
 
 }  // namespace

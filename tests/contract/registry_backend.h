@@ -23,6 +23,11 @@ class RegistryBackend {
                         std::uint32_t type, const ByteArray& data) = 0;
     virtual std::optional<fake::StoredValue> GetRaw(const std::string& keyPath,
                                                     const std::string& valueName) = 0;
+    // The same with the "W" functions: the bytes as stored, strings in UTF-16.
+    virtual void PutRawWide(const std::string& keyPath, const std::string& valueName,
+                            std::uint32_t type, const ByteArray& data) = 0;
+    virtual std::optional<fake::StoredValue> GetRawWide(const std::string& keyPath,
+                                                        const std::string& valueName) = 0;
     virtual bool KeyExists(const std::string& keyPath) = 0;
     virtual void SetEnvironmentVariable(const std::string& name, const std::string& value) = 0;
 };

@@ -41,17 +41,61 @@ std::vector<std::string> Levels(const std::string& base, const std::string& subK
     return levels;
 }
 
+bool IsString(std::uint32_t type) {
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
 }  // namespace
 
+ByteArray MemoryRegistry::FromAnsiView(std::uint32_t type, const ByteArray& data) const {
+    if (!IsString(type)) {
+        return data;
+    }
+    ByteArray stored;
+    for (const char16_t c : codePage_.FromAnsi(
+             std::string_view(reinterpret_cast<const char*>(data.data()), data.size()))) {
+        stored.push_back(static_cast<std::uint8_t>(c));
+        stored.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return stored;
+}
+
+ByteArray MemoryRegistry::AnsiView(std::uint32_t type, const ByteArray& stored) const {
+    if (!IsString(type)) {
+        return stored;
+    }
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < stored.size(); i += 2) {
+        text += static_cast<char16_t>(stored[i] | stored[i + 1] << 8);
+    }
+    const std::string ansi = codePage_.ToAnsi(text);
+    return ByteArray(ansi.begin(), ansi.end());
+}
+
 void MemoryRegistry::PutValue(RegKey root, const std::string& keyPath, const std::string& valueName,
-                              std::uint32_t type, ByteArray data) {
+                              std::uint32_t type, const ByteArray& data) {
+    PutStoredValue(root, keyPath, valueName, type, FromAnsiView(type, data));
+}
+
+std::optional<StoredValue> MemoryRegistry::FindValue(RegKey root, const std::string& keyPath,
+                                                     const std::string& valueName) const {
+    auto value = FindStoredValue(root, keyPath, valueName);
+    if (value) {
+        value->data = AnsiView(value->type, value->data);
+    }
+    return value;
+}
+
+void MemoryRegistry::PutStoredValue(RegKey root, const std::string& keyPath,
+                                    const std::string& valueName, std::uint32_t type,
+                                    ByteArray data) {
     CreateKeyPath(root, keyPath);
     const std::string path = Levels(*RootName(root), keyPath).back();
     keys_[path][Lower(valueName)] = {valueName, StoredValue{type, std::move(data)}};
 }
 
-std::optional<StoredValue> MemoryRegistry::FindValue(RegKey root, const std::string& keyPath,
-                                                     const std::string& valueName) const {
+std::optional<StoredValue> MemoryRegistry::FindStoredValue(RegKey root, const std::string& keyPath,
+                                                           const std::string& valueName) const {
     const auto key = keys_.find(Levels(*RootName(root), keyPath).back());
     if (key == keys_.end()) {
         return std::nullopt;
@@ -135,6 +179,17 @@ std::int32_t MemoryRegistry::CreateKey(RegKey root, const std::string& subKey, s
 std::int32_t MemoryRegistry::SetValue(RegKey key, const std::string& valueName, std::uint32_t,
                                       std::uint32_t type, const std::uint8_t* data,
                                       std::uint32_t size) {
+    return Set(key, valueName, type, FromAnsiView(type, ByteArray(data, data + size)));
+}
+
+std::int32_t MemoryRegistry::SetValueWide(RegKey key, const std::u16string& valueName,
+                                          std::uint32_t, std::uint32_t type,
+                                          const std::uint8_t* data, std::uint32_t size) {
+    return Set(key, codePage_.ToAnsi(valueName), type, ByteArray(data, data + size));
+}
+
+std::int32_t MemoryRegistry::Set(RegKey key, const std::string& valueName, std::uint32_t type,
+                                 ByteArray data) {
     const auto path = KeyPathOf(key);
     if (!path) {
         return kErrorInvalidHandle;
@@ -142,7 +197,7 @@ std::int32_t MemoryRegistry::SetValue(RegKey key, const std::string& valueName, 
     if (const auto status = InjectedStatus(RegistryOperation::SetValue, *path, valueName)) {
         return *status;
     }
-    keys_[*path][Lower(valueName)] = {valueName, StoredValue{type, ByteArray(data, data + size)}};
+    keys_[*path][Lower(valueName)] = {valueName, StoredValue{type, std::move(data)}};
     return kErrorSuccess;
 }
 
@@ -167,6 +222,17 @@ std::int32_t MemoryRegistry::OpenKey(RegKey root, const std::string& subKey, std
 std::int32_t MemoryRegistry::QueryValue(RegKey key, const std::string& valueName, std::uint32_t*,
                                         std::uint32_t* type, std::uint8_t* data,
                                         std::uint32_t* size) {
+    return Query(key, valueName, false, type, data, size);
+}
+
+std::int32_t MemoryRegistry::QueryValueWide(RegKey key, const std::u16string& valueName,
+                                            std::uint32_t*, std::uint32_t* type, std::uint8_t* data,
+                                            std::uint32_t* size) {
+    return Query(key, codePage_.ToAnsi(valueName), true, type, data, size);
+}
+
+std::int32_t MemoryRegistry::Query(RegKey key, const std::string& valueName, bool wide,
+                                   std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) {
     if (beforeQuery_) {
         beforeQuery_(++queries_);
     }
@@ -183,7 +249,8 @@ std::int32_t MemoryRegistry::QueryValue(RegKey key, const std::string& valueName
         return kErrorFileNotFound;
     }
     const StoredValue& value = found->second.second;
-    const auto needed = static_cast<std::uint32_t>(value.data.size());
+    const ByteArray bytes = wide ? value.data : AnsiView(value.type, value.data);
+    const auto needed = static_cast<std::uint32_t>(bytes.size());
     if (data && size && *size < needed) {
         *size = needed;
         if (type) {
@@ -191,8 +258,8 @@ std::int32_t MemoryRegistry::QueryValue(RegKey key, const std::string& valueName
         }
         return kErrorMoreData;
     }
-    if (data && !value.data.empty()) {
-        std::memcpy(data, value.data.data(), needed);
+    if (data && !bytes.empty()) {
+        std::memcpy(data, bytes.data(), needed);
     }
     if (size) {
         *size = needed;

@@ -1,4 +1,6 @@
 // An in-memory registry with the contract of the real one, for running ModReg without Windows.
+// Strings are kept as Windows keeps them, in UTF-16; the "A" functions see them through the code
+// page, as on Windows.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/registry_api.h"
 #include "platform/registry_value.h"
 
@@ -36,11 +39,19 @@ class MemoryRegistry : public RegistryApi {
     using FailureFilter =
         std::function<bool(const std::string& keyPath, const std::string& valueName)>;
 
+    explicit MemoryRegistry(const CodePage& codePage) : codePage_(codePage) {}
+
     // Set-up and inspection, by path below a predefined root; names are case-insensitive.
+    // PutValue and FindValue see a value as the "A" functions do, strings in the ANSI code page;
+    // PutStoredValue and FindStoredValue as it is stored, strings in UTF-16 LE.
     void PutValue(RegKey root, const std::string& keyPath, const std::string& valueName,
-                  std::uint32_t type, ByteArray data);
+                  std::uint32_t type, const ByteArray& data);
     std::optional<StoredValue> FindValue(RegKey root, const std::string& keyPath,
                                          const std::string& valueName) const;
+    void PutStoredValue(RegKey root, const std::string& keyPath, const std::string& valueName,
+                        std::uint32_t type, ByteArray data);
+    std::optional<StoredValue> FindStoredValue(RegKey root, const std::string& keyPath,
+                                               const std::string& valueName) const;
     void CreateKeyPath(RegKey root, const std::string& keyPath);
     bool HasKey(RegKey root, const std::string& keyPath) const;
     void SetEnvironmentVariable(const std::string& name, const std::string& value);
@@ -66,6 +77,12 @@ class MemoryRegistry : public RegistryApi {
                          std::uint32_t access, RegKey* key) override;
     std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t* reserved,
                             std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+    std::int32_t QueryValueWide(RegKey key, const std::u16string& valueName,
+                                std::uint32_t* reserved, std::uint32_t* type, std::uint8_t* data,
+                                std::uint32_t* size) override;
+    std::int32_t SetValueWide(RegKey key, const std::u16string& valueName, std::uint32_t reserved,
+                              std::uint32_t type, const std::uint8_t* data,
+                              std::uint32_t size) override;
     std::int32_t DeleteValue(RegKey key, const std::string& valueName) override;
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,
@@ -85,6 +102,14 @@ class MemoryRegistry : public RegistryApi {
                                                const std::string& valueName) const;
     std::optional<std::string> KeyPathOf(RegKey key) const;
     std::string Expand(const std::string& source) const;
+    // The bytes stored for bytes given to RegSetValueExA, and the bytes it reads back.
+    ByteArray FromAnsiView(std::uint32_t type, const ByteArray& data) const;
+    ByteArray AnsiView(std::uint32_t type, const ByteArray& stored) const;
+    std::int32_t Query(RegKey key, const std::string& valueName, bool wide, std::uint32_t* type,
+                       std::uint8_t* data, std::uint32_t* size);
+    std::int32_t Set(RegKey key, const std::string& valueName, std::uint32_t type, ByteArray data);
+
+    const CodePage& codePage_;
 
     std::map<std::string, Values> keys_;              // by lower-case full path, roots included
     std::map<RegKey, std::string> handles_;           // open handles and the keys they name

@@ -77,6 +77,37 @@ std::int32_t RecordingRegistry::QueryValue(RegKey key, const std::string& valueN
     return static_cast<std::int32_t>(calls_.back().result);
 }
 
+std::int32_t RecordingRegistry::QueryValueWide(RegKey key, const std::u16string& valueName,
+                                               std::uint32_t* reserved, std::uint32_t* type,
+                                               std::uint8_t* data, std::uint32_t* size) {
+    RegistryCall call{.operation = RegistryOperation::QueryValue,
+                      .key = key,
+                      .wide = true,
+                      .wideValueName = valueName,
+                      .reservedPointerGiven = reserved != nullptr,
+                      .type = type ? *type : 0,
+                      .size = size ? *size : 0};
+    call.result = inner_.QueryValueWide(key, valueName, reserved, type, data, size);
+    calls_.push_back(std::move(call));
+    return static_cast<std::int32_t>(calls_.back().result);
+}
+
+std::int32_t RecordingRegistry::SetValueWide(RegKey key, const std::u16string& valueName,
+                                             std::uint32_t reserved, std::uint32_t type,
+                                             const std::uint8_t* data, std::uint32_t size) {
+    const std::int32_t result = inner_.SetValueWide(key, valueName, reserved, type, data, size);
+    calls_.push_back({.operation = RegistryOperation::SetValue,
+                      .key = key,
+                      .wide = true,
+                      .wideValueName = valueName,
+                      .reserved = reserved,
+                      .type = type,
+                      .data = ByteArray(data, data + size),
+                      .size = size,
+                      .result = result});
+    return result;
+}
+
 std::int32_t RecordingRegistry::DeleteValue(RegKey key, const std::string& valueName) {
     const std::int32_t result = inner_.DeleteValue(key, valueName);
     calls_.push_back({.operation = RegistryOperation::DeleteValue,

@@ -15,6 +15,8 @@ struct RegistryCall {
     RegKey key = 0;  // the root for CreateKey/OpenKey
     std::string subKey;
     std::string valueName;  // for ExpandEnvironment: the source
+    bool wide = false;      // QueryValue or SetValue through the "W" function, with this name:
+    std::u16string wideValueName;
     std::uint32_t reserved = 0;
     bool classGiven = false;
     std::uint32_t options = 0;
@@ -48,6 +50,12 @@ class RecordingRegistry : public RegistryApi {
                          std::uint32_t access, RegKey* key) override;
     std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t* reserved,
                             std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+    std::int32_t QueryValueWide(RegKey key, const std::u16string& valueName,
+                                std::uint32_t* reserved, std::uint32_t* type, std::uint8_t* data,
+                                std::uint32_t* size) override;
+    std::int32_t SetValueWide(RegKey key, const std::u16string& valueName, std::uint32_t reserved,
+                              std::uint32_t type, const std::uint8_t* data,
+                              std::uint32_t size) override;
     std::int32_t DeleteValue(RegKey key, const std::string& valueName) override;
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,

@@ -30,8 +30,14 @@ struct Finished {
     DWORD processId = 0;
 };
 
+// How a program is started: in a folder of its own, or where this one runs.
+struct StartWith {
+    std::wstring directory;
+};
+
 // Runs a program with its standard output on a pipe, to its end.
-Finished RunWithOutput(const std::wstring& program, const std::wstring& arguments) {
+Finished RunWithOutput(const std::wstring& program, const std::wstring& arguments,
+                       const StartWith& start = {}) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
@@ -49,7 +55,8 @@ Finished RunWithOutput(const std::wstring& program, const std::wstring& argument
     PROCESS_INFORMATION info{};
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                        nullptr, &startup, &info)) {
+                        start.directory.empty() ? nullptr : start.directory.c_str(), &startup,
+                        &info)) {
         return {};
     }
     const win32::UniqueKernelHandle process(info.hProcess);
@@ -80,8 +87,8 @@ Finished RunWithOutput(const std::wstring& program, const std::wstring& argument
     return finished;
 }
 
-Finished Tarnwick(const std::wstring& arguments) {
-    return RunWithOutput(TarnwickPath(), arguments);
+Finished Tarnwick(const std::wstring& arguments, const StartWith& start = {}) {
+    return RunWithOutput(TarnwickPath(), arguments, start);
 }
 
 // Every value a run may write, as Windows stores it (strings in UTF-16), or that it is absent.
@@ -93,9 +100,10 @@ struct StoredValue {
     bool operator==(const StoredValue&) const = default;
     friend void PrintTo(const StoredValue& value, std::ostream* out) {
         *out << Utf8(value.name) << (value.exists ? "" : " absent") << " type " << value.type
-             << " bytes";
-        for (const BYTE byte : value.data) {
-            *out << ' ' << static_cast<int>(byte);
+             << ", " << value.data.size() << " bytes:";
+        // The first ones only: a value may be 200 KB.
+        for (std::size_t i = 0; i < value.data.size() && i < 64; ++i) {
+            *out << ' ' << static_cast<int>(value.data[i]);
         }
     }
 };
@@ -192,6 +200,16 @@ class CommandLine : public ::testing::Test {
         }
         return journals;
     }
+    // The journals made since the test began, oldest name first.
+    std::vector<fs::path> NewJournals() const {
+        std::vector<fs::path> made;
+        for (const fs::path& journal : Journals()) {
+            if (!journalsBefore_.count(journal)) {
+                made.push_back(journal);
+            }
+        }
+        return made;
+    }
     std::wstring MoveBothArguments() const {
         return L"/move \"temp=" + (Scratch() / L"新临时").wstring() + L"\" \"documents=" +
                (Scratch() / L"新文档").wstring() + L"\"";
@@ -225,6 +243,9 @@ TEST_F(CommandLine, ADryRunPrintsThePlanAndLeavesRegistryAndDiskAsTheyWere) {
 }
 
 TEST_F(CommandLine, UndoAndTheRegistryEditorBothPutEveryValueBackToTheByte) {
+    // Characters the ANSI code page lacks, as another program may have stored them.
+    PutString(kUserShellFoldersKey, L"Personal", REG_EXPAND_SZ,
+              L"%USERPROFILE%\\한국어 Ελληνικά 😀");
     const auto values = ManagedValues();
     const Finished move = Tarnwick(MoveBothArguments());
     ASSERT_EQ(move.exitCode, 0u) << Utf8(move.output);
@@ -254,6 +275,45 @@ TEST_F(CommandLine, UndoAndTheRegistryEditorBothPutEveryValueBackToTheByte) {
                                            L"/s \"" + journal.wstring() + L"\"");
     EXPECT_EQ(regedit.exitCode, 0u);
     EXPECT_EQ(ManagedValues(), values) << "regedit /s";
+}
+
+TEST_F(CommandLine, APreviousValueOf200KBIsJournalledAndPutBackToTheByte) {
+    PutString(kUserShellFoldersKey, L"Personal", REG_EXPAND_SZ, std::wstring(100'000, L'长'));
+    const auto values = ManagedValues();
+    const Finished move =
+        Tarnwick(L"/move \"documents=" + (Scratch() / L"新文档").wstring() + L"\"");
+    ASSERT_EQ(move.exitCode, 0u) << Utf8(move.output);
+    ASSERT_EQ(NewJournals().size(), 1u);
+    EXPECT_GT(fs::file_size(NewJournals().front()), 1u << 20);
+    const Finished undo = Tarnwick(L"/undo");
+    EXPECT_EQ(undo.exitCode, 0u) << Utf8(undo.output);
+    EXPECT_EQ(ManagedValues(), values);
+}
+
+TEST_F(CommandLine, UndoRefusesACutJournalAndTakesAFileWhateverItsNameStartsWith) {
+    const auto values = ManagedValues();
+    ASSERT_EQ(Tarnwick(MoveBothArguments()).exitCode, 0u);
+    const auto moved = ManagedValues();
+    ASSERT_EQ(NewJournals().size(), 1u);
+    const fs::path journal = NewJournals().front();
+    std::ostringstream contents;
+    contents << std::ifstream(journal, std::ios::binary).rdbuf();
+    const std::string bytes = contents.str();
+
+    // Cut right after a line that a hex list goes on from, and planted as the newest.
+    const std::size_t continued = bytes.rfind(std::string("\\\0\r\0\n\0", 6));
+    ASSERT_NE(continued, std::string::npos);
+    std::ofstream(JournalFolder() / L"999999-20000101-000000.reg", std::ios::binary)
+        << bytes.substr(0, continued + 6);
+    const Finished cut = Tarnwick(L"/undo");
+    EXPECT_EQ(cut.exitCode, 1u) << Utf8(cut.output);
+    EXPECT_NE(cut.output.find(L"无法读取转移记录"), std::wstring::npos) << Utf8(cut.output);
+    EXPECT_EQ(ManagedValues(), moved);
+
+    fs::copy_file(journal, Scratch() / L"-journal.reg");
+    const Finished dash = Tarnwick(L"/undo -journal.reg", {.directory = Scratch().wstring()});
+    EXPECT_EQ(dash.exitCode, 0u) << Utf8(dash.output);
+    EXPECT_EQ(ManagedValues(), values);
 }
 
 TEST_F(CommandLine, TheListTellsWhatTheRegistryHoldsAndWhetherEachFolderIsThere) {

@@ -19,4 +19,14 @@ inline std::vector<std::uint8_t> ZeroFilled(std::string_view text, std::size_t s
     return block;
 }
 
+// A text's bytes as Windows stores a string: UTF-16 LE, the given NULs included.
+inline std::vector<std::uint8_t> Utf16Le(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    for (const char16_t c : text) {
+        bytes.push_back(static_cast<std::uint8_t>(c));
+        bytes.push_back(static_cast<std::uint8_t>(c >> 8));
+    }
+    return bytes;
+}
+
 }  // namespace tarnwick::testing

@@ -14,7 +14,7 @@
 namespace tarnwick::testing {
 
 struct FakePlatform {
-    fake::MemoryRegistry registry;
+    fake::MemoryRegistry registry{HostCodePage()};
     fake::RecordingRegistry recorder{registry};
     ModReg modReg{recorder, HostCodePage()};
     fake::ScriptedShell shellApi;

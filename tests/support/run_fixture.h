@@ -75,7 +75,8 @@ class RunTest : public ::testing::Test {
             if (call.operation == fake::RegistryOperation::CreateKey) {
                 key = call.subKey;
             } else if (call.operation == fake::RegistryOperation::SetValue) {
-                written.push_back(key + "|" + call.valueName);
+                written.push_back(key + "|" +
+                                  (call.wide ? Ansi(call.wideValueName) : call.valueName));
             }
         }
         return written;

@@ -51,6 +51,13 @@ TEST(CommandLineArguments, WhatMakesNoSenseIsToldWithItsReason) {
     EXPECT_EQ(command.moves[0].first->commandName, u"temp") << "not in table order";
     EXPECT_EQ(command.moves[1].second, uR"(E:\D)");
     EXPECT_TRUE(command.copy && command.dryRun && command.yes && !command.deleteTemporary);
+
+    // The word after /undo is its file, whatever it starts with.
+    for (const std::u16string file : {u"-journal.reg", u"/x.reg", u"a.reg"}) {
+        const auto undo = ParseCommandLine({u"-undo", file});
+        ASSERT_TRUE(std::holds_alternative<CommandLine>(undo)) << ToUtf8(file);
+        EXPECT_EQ(std::get<CommandLine>(undo).undoFile, file);
+    }
 }
 
 class CommandLineRun : public RunTest {
@@ -84,9 +91,10 @@ TEST_F(CommandLineRun, ADryRunPrintsThePlanAndChangesNothing) {
 }
 
 TEST_F(CommandLineRun, AMoveIsJournalledAndUndoPutsEveryValueBack) {
-    registry_.PutValue(kHkeyCurrentUser, kUserShell, "Personal", kRegExpandSz,
-                       Bytes(std::string("%USERPROFILE%\\Documents\0", 25)));
-    const auto user = Stored(kUserShell, "Personal");
+    // Characters the ANSI code page lacks come back too.
+    registry_.PutStoredValue(kHkeyCurrentUser, kUserShell, "Personal", kRegExpandSz,
+                             Utf16Le(std::u16string(u"%USERPROFILE%\\문서 😀") + u'\0'));
+    const auto user = registry_.FindStoredValue(kHkeyCurrentUser, kUserShell, "Personal");
     const auto resolved = Stored(kShell, "Personal");
     EXPECT_EQ(Run({u"/move", uR"(documents=E:\Docs)"}), 0);
     EXPECT_TRUE(Printed(u"已转移 1 个文件夹"));
@@ -94,7 +102,7 @@ TEST_F(CommandLineRun, AMoveIsJournalledAndUndoPutsEveryValueBack) {
     EXPECT_NE(Stored(kShell, "Personal"), resolved);
 
     EXPECT_EQ(Run({u"/undo"}), 0);
-    EXPECT_EQ(Stored(kUserShell, "Personal"), user);
+    EXPECT_EQ(registry_.FindStoredValue(kHkeyCurrentUser, kUserShell, "Personal"), user);
     EXPECT_EQ(Stored(kShell, "Personal"), resolved);
     ASSERT_EQ(journal_.saved.size(), 2u) << "the undo was not journalled";
     // Undoing the undo moves the folder again.
@@ -118,9 +126,16 @@ TEST_F(CommandLineRun, AnUndoMakesARemovedTemporaryFolderAgainSoThatTempIsAFolde
     EXPECT_TRUE(Printed(uR"(无法新建 TEMP 的文件夹 E:\Gone)"));
 }
 
+TEST_F(CommandLineRun, UndoingAJournalOfNoValuesSaysSoAndWritesNoJournal) {
+    journal_.saved.push_back(JournalFile({}));
+    EXPECT_EQ(Run({u"/undo"}), 1);
+    EXPECT_TRUE(Printed(uR"(转移记录 C:\journals\1.reg 中没有注册表值, 没有恢复任何值。)"));
+    EXPECT_EQ(journal_.saved.size(), 1u);
+}
+
 TEST_F(CommandLineRun, AJournalOfOtherValuesIsNotAppliedAtAll) {
-    journal_.saved.push_back(JournalFile(
-        {{u"Environment", u"Tmp", {}}, {u"Software\\Other", u"Run", {}}}, HostCodePage()));
+    journal_.saved.push_back(
+        JournalFile({{u"Environment", u"Tmp", {}}, {u"Software\\Other", u"Run", {}}}));
     registry_.PutValue(kHkeyCurrentUser, kEnvironment, "Tmp", kRegSz, Bytes(std::string("x\0", 2)));
     EXPECT_EQ(Run({u"/undo"}), 1);
     EXPECT_TRUE(Printed(u"不属于 Tarnwick 的值") &&

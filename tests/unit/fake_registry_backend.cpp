@@ -18,6 +18,14 @@ class FakeBackend : public RegistryBackend {
                                             const std::string& valueName) override {
         return registry_.FindValue(kHkeyCurrentUser, keyPath, valueName);
     }
+    void PutRawWide(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                    const ByteArray& data) override {
+        registry_.PutStoredValue(kHkeyCurrentUser, keyPath, valueName, type, data);
+    }
+    std::optional<fake::StoredValue> GetRawWide(const std::string& keyPath,
+                                                const std::string& valueName) override {
+        return registry_.FindStoredValue(kHkeyCurrentUser, keyPath, valueName);
+    }
     bool KeyExists(const std::string& keyPath) override {
         return registry_.HasKey(kHkeyCurrentUser, keyPath);
     }
@@ -26,7 +34,7 @@ class FakeBackend : public RegistryBackend {
     }
 
   private:
-    fake::MemoryRegistry registry_;
+    fake::MemoryRegistry registry_{HostCodePage()};
 };
 
 }  // namespace

@@ -16,7 +16,7 @@ class ModRegFailures : public ::testing::Test {
   protected:
     void TearDown() override { EXPECT_EQ(registry_.OpenHandleCount(), 0u); }
 
-    fake::MemoryRegistry registry_;
+    fake::MemoryRegistry registry_{HostCodePage()};
     fake::RecordingRegistry recorder_{registry_};
     ModReg modReg_{recorder_, HostCodePage()};
 };
@@ -86,7 +86,7 @@ TEST_F(ModRegFailures, ExpansionFailureRaisesAfterClosingTheKey) {
 }
 
 TEST(ModRegExpansion, AHostThatCountsCharactersStillGivesTheWholeText) {
-    fake::MemoryRegistry registry;
+    fake::MemoryRegistry registry{HostCodePage()};
     registry.CountExpansionInCharacters();
     registry.SetEnvironmentVariable("DIR", HostCodePage().ToAnsi(u"C:\\用户\\张三"));
     ModReg modReg(registry, HostCodePage());

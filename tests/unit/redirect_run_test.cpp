@@ -207,15 +207,15 @@ TEST_F(RedirectRunTest, AJournalOfThePreviousValuesIsWrittenBeforeTheFirstValue)
     Run();
     ASSERT_EQ(journal_.saved.size(), 1u);
     EXPECT_EQ(writesBefore, 0u);
-    const std::string temp = Ansi(u"C:\\Users\\amy\\AppData\\Local\\Temp") + '\0';
-    const std::string favorites = Ansi(u"C:\\Users\\amy\\Favorites") + '\0';
+    const std::u16string temp(u"C:\\Users\\amy\\AppData\\Local\\Temp\0", 32);
+    const std::u16string favorites(u"C:\\Users\\amy\\Favorites\0", 23);
     EXPECT_EQ(
-        ParseJournal(journal_.saved[0], HostCodePage()),
+        ParseJournal(journal_.saved[0]),
         (std::vector<JournalEntry>{
             {u"Environment", u"Tmp", {}},
-            {u"Environment", u"Temp", {true, kRegSz, Bytes(temp)}},
+            {u"Environment", u"Temp", {true, kRegSz, Utf16Le(temp)}},
             {std::u16string(kUserShellFoldersKey), u"Favorites", {}},
-            {std::u16string(kShellFoldersKey), u"Favorites", {true, kRegSz, Bytes(favorites)}},
+            {std::u16string(kShellFoldersKey), u"Favorites", {true, kRegSz, Utf16Le(favorites)}},
         }));
 }
 

@@ -52,6 +52,39 @@ class RealBackend : public RegistryBackend {
         return fake::StoredValue{type, data};
     }
 
+    void PutRawWide(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
+                    const ByteArray& data) override {
+        HKEY created = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &created, nullptr),
+                  ERROR_SUCCESS);
+        const win32::UniqueHkey key(created);
+        ASSERT_EQ(RegSetValueExW(key.get(), WideName(valueName).c_str(), 0, type, data.data(),
+                                 static_cast<DWORD>(data.size())),
+                  ERROR_SUCCESS);
+    }
+
+    std::optional<fake::StoredValue> GetRawWide(const std::string& keyPath,
+                                                const std::string& valueName) override {
+        HKEY opened = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        const win32::UniqueHkey key(opened);
+        const std::wstring name = WideName(valueName);
+        DWORD type = 0;
+        DWORD size = 0;
+        if (RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS) {
+            return std::nullopt;
+        }
+        ByteArray data(size);
+        RegQueryValueExW(key.get(), name.c_str(), nullptr, &type, data.data(), &size);
+        data.resize(size);
+        return fake::StoredValue{type, data};
+    }
+
     bool KeyExists(const std::string& keyPath) override {
         HKEY opened = nullptr;
         if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
@@ -67,6 +100,11 @@ class RealBackend : public RegistryBackend {
     }
 
   private:
+    std::wstring WideName(const std::string& ansi) const {
+        const std::u16string name = codePage_.FromAnsi(ansi);
+        return std::wstring(name.begin(), name.end());
+    }
+
     win32::Win32Registry registry_;
     win32::AnsiCodePage codePage_;
 };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/wide_text.h"
+
 namespace tarnwick::win32 {
 
 namespace {
@@ -62,6 +64,20 @@ std::int32_t Win32Registry::QueryValue(RegKey key, const std::string& valueName,
     static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
     return RegQueryValueExA(ToHkey(key), valueName.c_str(), reinterpret_cast<DWORD*>(reserved),
                             reinterpret_cast<DWORD*>(type), data, reinterpret_cast<DWORD*>(size));
+}
+
+std::int32_t Win32Registry::QueryValueWide(RegKey key, const std::u16string& valueName,
+                                           std::uint32_t* reserved, std::uint32_t* type,
+                                           std::uint8_t* data, std::uint32_t* size) {
+    return RegQueryValueExW(ToHkey(key), Wide(valueName).c_str(),
+                            reinterpret_cast<DWORD*>(reserved), reinterpret_cast<DWORD*>(type),
+                            data, reinterpret_cast<DWORD*>(size));
+}
+
+std::int32_t Win32Registry::SetValueWide(RegKey key, const std::u16string& valueName,
+                                         std::uint32_t reserved, std::uint32_t type,
+                                         const std::uint8_t* data, std::uint32_t size) {
+    return RegSetValueExW(ToHkey(key), Wide(valueName).c_str(), reserved, type, data, size);
 }
 
 std::int32_t Win32Registry::DeleteValue(RegKey key, const std::string& valueName) {

@@ -1,4 +1,5 @@
-// The registry operations bound to advapi32's "A" functions and ExpandEnvironmentStringsA.
+// The registry operations bound to advapi32's "A" functions and ExpandEnvironmentStringsA, and to
+// its "W" query and set.
 #pragma once
 
 #include "platform/registry_api.h"
@@ -18,6 +19,12 @@ class Win32Registry : public RegistryApi {
                          std::uint32_t access, RegKey* key) override;
     std::int32_t QueryValue(RegKey key, const std::string& valueName, std::uint32_t* reserved,
                             std::uint32_t* type, std::uint8_t* data, std::uint32_t* size) override;
+    std::int32_t QueryValueWide(RegKey key, const std::u16string& valueName,
+                                std::uint32_t* reserved, std::uint32_t* type, std::uint8_t* data,
+                                std::uint32_t* size) override;
+    std::int32_t SetValueWide(RegKey key, const std::u16string& valueName, std::uint32_t reserved,
+                              std::uint32_t type, const std::uint8_t* data,
+                              std::uint32_t size) override;
     std::int32_t DeleteValue(RegKey key, const std::string& valueName) override;
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,

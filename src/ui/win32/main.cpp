@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/error.h"
+#include "platform/journal_store.h"
 #include "platform/mod_reg.h"
 #include "platform/mod_reg_shell.h"
 #include "platform/win32/ansi_code_page.h"
@@ -17,7 +18,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_journal_store.h"
+#include "platform/win32/win32_journal_files.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
@@ -52,7 +53,8 @@ struct Platform {
     tarnwick::win32::Win32Processes processes;
     tarnwick::win32::Win32KnownFolders knownFolders;
     tarnwick::win32::Win32Environment environment;
-    tarnwick::win32::Win32JournalStore journal;
+    tarnwick::win32::Win32JournalFiles journalFiles;
+    tarnwick::JournalStore journal{journalFiles};
 
     tarnwick::RedirectServices Services(tarnwick::MessageBoxApi& messages) {
         return {modReg,    shell,        messages,    files,  codePage,
