@@ -12,7 +12,8 @@ namespace {
 
 struct GuardedFolder {
     std::u16string name;
-    std::u16string path;  // canonical where Windows could resolve it
+    std::u16string path;    // canonical where Windows could resolve it
+    bool orInside = false;  // a temporary folder inside it is kept too
 };
 
 // Why a path cannot go into the command line safely, or nullopt.
@@ -44,6 +45,10 @@ std::vector<GuardedFolder> GuardedFolders(const RunRequest& request,
         if (folder.selected) {
             guarded.push_back({name + u"的新位置", folder.destination});
         }
+    }
+    // The journals are the way back from this very run.
+    if (std::optional<std::u16string> journals = services.journal.Folder()) {
+        guarded.push_back({u"Tarnwick 的转移记录文件夹", std::move(*journals), true});
     }
     std::erase_if(guarded, [](const GuardedFolder& g) { return g.path.empty(); });
     for (GuardedFolder& g : guarded) {
@@ -107,6 +112,9 @@ std::optional<std::u16string> ReasonToKeep(const std::u16string& location, std::
         if (IsSameOrInside(g.path, resolved->canonical)) {
             return (SamePath(g.path, resolved->canonical) ? u"就是" : u"包含") + g.name + u" (" +
                    ShownPath(g.path) + u")";
+        }
+        if (g.orInside && IsSameOrInside(resolved->canonical, g.path)) {
+            return u"在" + g.name + u" (" + ShownPath(g.path) + u") 之中";
         }
     }
     if (auto problem = LinkProblem(resolved->acting, services)) {

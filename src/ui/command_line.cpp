@@ -6,6 +6,7 @@
 #include "core/journal.h"
 #include "core/path.h"
 #include "core/redirect_run.h"
+#include "core/resolved_path.h"
 #include "core/run_request.h"
 #include "core/text.h"
 #include "platform/numbers.h"
@@ -135,12 +136,12 @@ bool RecreateMissingLocations(const std::vector<JournalEntry>& entries,
             continue;
         }
         const std::u16string location = ReadLocation(services.registry, folder);
-        const auto canonical =
-            IsAbsolutePath(location) ? services.files.CanonicalPath(location) : std::nullopt;
-        if (!canonical || services.files.KindOf(*canonical) != PathKind::Missing) {
+        const auto resolved =
+            IsAbsolutePath(location) ? Resolve(services.files, location) : std::nullopt;
+        if (!resolved || services.files.KindOf(resolved->acting) != PathKind::Missing) {
             continue;
         }
-        for (const std::u16string& level : PathPrefixes(*canonical)) {
+        for (const std::u16string& level : PathPrefixes(resolved->acting)) {
             if (services.files.KindOf(level) == PathKind::Folder) {
                 continue;
             }

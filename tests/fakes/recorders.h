@@ -88,7 +88,8 @@ class JournalShelf : public JournalStoreApi {
         }
         return std::nullopt;
     }
-    std::optional<std::u16string> Folder() override { return u"C:\\journals"; }
+    std::optional<std::u16string> Folder() override { return folder; }
+    std::u16string folder = u"C:\\journals";
     std::vector<std::string> saved;
     bool failToSave = false;
     std::function<void()> onSave;

@@ -124,6 +124,14 @@ TEST_F(CommandLineRun, AnUndoMakesARemovedTemporaryFolderAgainSoThatTempIsAFolde
     EXPECT_EQ(Run({u"/move", uR"(temp=D:\T2)"}), 0);
     EXPECT_EQ(Run({u"/undo"}), 1) << "a location that is not a folder again is not all done";
     EXPECT_TRUE(Printed(uR"(无法新建 TEMP 的文件夹 E:\Gone)"));
+
+    // A location that a link leads where no drive reaches is there all the same.
+    SetLocation(ControlId::ChkTemp, uR"(C:\Users\amy\Linked)");
+    files_.SetCanonical(uR"(C:\Users\amy\Linked)", uR"(\\?\unix\tmp\amy)");
+    EXPECT_EQ(Run({u"/move", uR"(temp=D:\T3)"}), 0);
+    files_.created.clear();
+    EXPECT_EQ(Run({u"/undo"}), 0);
+    EXPECT_TRUE(files_.created.empty());
 }
 
 TEST_F(CommandLineRun, UndoingAJournalOfNoValuesSaysSoAndWritesNoJournal) {

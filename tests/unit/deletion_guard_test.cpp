@@ -70,6 +70,8 @@ TEST_F(DeletionGuardTest, EachReasonToKeepAFolderIsToldWithItsText) {
         {u"C:\\Users\\amy\\Desktop", u"就是桌面"},
         {u"C:\\Users", u"包含用户配置文件夹"},
         {u"C:\\Users\\amy\\Favorites", u"就是IE收藏夹的位置"},
+        {u"C:\\journals", u"就是Tarnwick 的转移记录文件夹"},
+        {u"C:\\journals\\Temp", u"在Tarnwick 的转移记录文件夹 (C:\\journals) 之中"},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(Holds(ReasonTempIsKept(c.location), c.reason)) << ToUtf8(c.location);
@@ -165,6 +167,9 @@ TEST_F(DeletionGuardTest, ALinkAnywhereInsideKeepsTheFolderWholeAndIsNamed) {
     files_.AddFile(u"D:\\Scratch\\Temp\\x.tmp");
     EXPECT_EQ(ReasonTempIsKept(temp), u"");
     EXPECT_EQ(processes_.started.front(), RdMd(u"D:\\Scratch\\Temp"));
+    // So is the journals' folder.
+    files_.SetCanonical(u"C:\\journals", u"D:\\Scratch\\Temp\\journals");
+    EXPECT_TRUE(Holds(ReasonTempIsKept(temp), u"包含Tarnwick 的转移记录文件夹"));
 }
 
 TEST_F(DeletionGuardTest, ALinkThatWindowsCannotReopenIsDeletedByTheNameItHas) {
