@@ -369,6 +369,22 @@ TEST_F(CommandLine, EachExitCodeIsTheOnePromisedAndNothingChangesOnAFailure) {
     EXPECT_EQ(ManagedValues(), values);
     EXPECT_FALSE(fs::exists(Scratch() / L"新文档"));
 
+    // No command interpreter can start: the folder still moves, and the journal is named.
+    {
+        const CommandInterpreterAway away;
+        ASSERT_TRUE(away.Moved());
+        const Finished noCommand =
+            Tarnwick(L"/move \"temp=" + (Scratch() / L"新临时").wstring() + L"\" /deltemp");
+        EXPECT_EQ(noCommand.exitCode, 1u) << Utf8(noCommand.output);
+        for (const std::wstring& told :
+             {L"下列临时文件夹没有删除:\r\n\r\nTEMP: " + oldTemp_.wstring(),
+              std::wstring(L"已转移 1 个文件夹。"),
+              L"转移前的注册表值记在 " + JournalFolder().wstring()}) {
+            EXPECT_NE(noCommand.output.find(told), std::wstring::npos) << Utf8(noCommand.output);
+        }
+    }
+    EXPECT_TRUE(fs::exists(oldTemp_ / L"临时.txt"));
+
     // Another copy with its window open.
     TarnwickProcess window;
     ASSERT_NE(window.WaitForWindow(), nullptr);

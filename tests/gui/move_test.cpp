@@ -179,29 +179,6 @@ TEST(Move, TheInitialStateEmptiesTempAndKeepsIt) {
     EXPECT_FALSE(tarnwick.WaitForExit(0));
 }
 
-// Moves the system's cmd.exe aside while it lives, so that starting it fails.
-class CommandInterpreterAway {
-  public:
-    CommandInterpreterAway() {
-        wchar_t system[MAX_PATH] = {};
-        GetSystemDirectoryW(system, MAX_PATH);
-        path_ = fs::path(system) / L"cmd.exe";
-        moved_ = MoveFileW(path_.c_str(), (path_.wstring() + L".away").c_str()) != FALSE;
-    }
-    ~CommandInterpreterAway() {
-        if (moved_) {
-            MoveFileW((path_.wstring() + L".away").c_str(), path_.c_str());
-        }
-    }
-    CommandInterpreterAway(const CommandInterpreterAway&) = delete;
-    CommandInterpreterAway& operator=(const CommandInterpreterAway&) = delete;
-    bool Moved() const { return moved_; }
-
-  private:
-    fs::path path_;
-    bool moved_ = false;
-};
-
 TEST(Move, ACommandInterpreterThatCannotStartIsToldAndTheWindowStays) {
     const CommandInterpreterAway away;
     ASSERT_TRUE(away.Moved());

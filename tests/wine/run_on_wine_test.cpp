@@ -325,25 +325,6 @@ TEST_F(RunOnWine, MyDocumentsLinkedWhereNoDriveReachesIsCopied) {
     EXPECT_EQ(controls_.Text(ControlId::LblDoc), Text(destination));
 }
 
-// Puts the system's cmd.exe aside while it lives, so that no command interpreter can start.
-class CommandInterpreterAside {
-  public:
-    CommandInterpreterAside() { moved_ = MoveFileW(Path().c_str(), Aside().c_str()) != FALSE; }
-    ~CommandInterpreterAside() {
-        if (moved_) {
-            MoveFileW(Aside().c_str(), Path().c_str());
-        }
-    }
-    CommandInterpreterAside(const CommandInterpreterAside&) = delete;
-    CommandInterpreterAside& operator=(const CommandInterpreterAside&) = delete;
-    bool Moved() const { return moved_; }
-
-  private:
-    static std::wstring Path() { return KnownFolder(FOLDERID_System).wstring() + L"\\cmd.exe"; }
-    static std::wstring Aside() { return Path() + L".aside"; }
-    bool moved_ = false;
-};
-
 TEST_F(RunOnWine, ACommandInterpreterThatCannotStartIsToldAndTheMoveStands) {
     const fs::path temp = scratch_.path() / L"old temp";
     WriteMarker(temp / L"old.tmp");
@@ -352,7 +333,7 @@ TEST_F(RunOnWine, ACommandInterpreterThatCannotStartIsToldAndTheMoveStands) {
     controls_.SetValue(ControlId::ChkDelTmp, kChecked);
     RunOutcome outcome;
     {
-        const CommandInterpreterAside aside;
+        const CommandInterpreterAway aside;
         ASSERT_TRUE(aside.Moved());
         messages_.shown.clear();
         outcome = RedirectRun(controls_, services_);

@@ -140,6 +140,29 @@ inline bool MakeUnixLink(const std::filesystem::path& link, const std::string& t
                          ShellQuoted(folder + "/" + std::string(name.begin(), name.end())));
 }
 
+// Moves the system's cmd.exe aside while it lives, so that starting it fails.
+class CommandInterpreterAway {
+  public:
+    CommandInterpreterAway() {
+        wchar_t system[MAX_PATH] = {};
+        GetSystemDirectoryW(system, MAX_PATH);
+        path_ = std::filesystem::path(system) / L"cmd.exe";
+        moved_ = MoveFileW(path_.c_str(), (path_.wstring() + L".away").c_str()) != FALSE;
+    }
+    ~CommandInterpreterAway() {
+        if (moved_) {
+            MoveFileW((path_.wstring() + L".away").c_str(), path_.c_str());
+        }
+    }
+    CommandInterpreterAway(const CommandInterpreterAway&) = delete;
+    CommandInterpreterAway& operator=(const CommandInterpreterAway&) = delete;
+    bool Moved() const { return moved_; }
+
+  private:
+    std::filesystem::path path_;
+    bool moved_ = false;
+};
+
 inline void WriteMarker(const std::filesystem::path& path) {
     std::filesystem::create_directories(path.parent_path());
     FILE* file = _wfopen(path.c_str(), L"wb");
