@@ -24,6 +24,14 @@ TEST(Text, DecimalAndUtf8) {
     EXPECT_EQ(ToUtf8(u"转移到 ok"), "转移到 ok");
 }
 
+TEST(Text, JoinedPutsThePartsOneAfterAnother) {
+    const std::u16string path = u"C:\\新";
+    EXPECT_EQ(Joined({u"目标在", path, u"", u" (", std::u16string_view(u"a\0b", 3), u")"}),
+              std::u16string(u"目标在C:\\新 (a\0b)", 13));
+    EXPECT_EQ(Joined({}), u"");
+    EXPECT_EQ(Joined({u"", u""}), u"");
+}
+
 TEST(Text, ALongPathIsShortenedInItsMiddle) {
     EXPECT_EQ(ShortenMiddle(u"C:\\abcdefgh\\end", 9), u"C:\\a…\\end");
     EXPECT_EQ(ShortenMiddle(u"C:\\short", 9), u"C:\\short");
