@@ -21,6 +21,11 @@ TEST(Text, UpToFirstNul) {
 
 TEST(Text, DecimalAndUtf8) {
     EXPECT_EQ(DecimalText(-2147483648LL), u"-2147483648");
+    EXPECT_EQ(DecimalText(0), u"0");
+    EXPECT_EQ(DecimalText(7), u"7");
+    EXPECT_EQ(DecimalText(-10), u"-10");
+    EXPECT_EQ(DecimalText(INT64_MAX), u"9223372036854775807");
+    EXPECT_EQ(DecimalText(INT64_MIN), u"-9223372036854775808");
     EXPECT_EQ(ToUtf8(u"转移到 ok"), "转移到 ok");
 }
 
