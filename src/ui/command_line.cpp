@@ -349,9 +349,17 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
         (command.copy || command.deleteTemporary || command.dryRun || command.yes)) {
         return u"/copy, /deltemp, /dryrun 和 /yes 只能和 /move 一起用";
     }
-    // The run handles the folders in table order, whatever order they were named in.
-    std::sort(command.moves.begin(), command.moves.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The run handles the folders in table order, whatever order they were named in. Each is
+    // named once at most, so walking the table puts them in order without the code of a sort.
+    std::vector<std::pair<const ManagedFolder*, std::u16string>> inTableOrder;
+    for (const ManagedFolder& folder : kManagedFolders) {
+        for (auto& move : command.moves) {
+            if (move.first == &folder) {
+                inTableOrder.push_back(std::move(move));
+            }
+        }
+    }
+    command.moves = std::move(inTableOrder);
     return command;
 }
 
