@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 namespace tarnwick {
 
@@ -39,6 +40,17 @@ inline std::u16string DecimalText(std::int64_t number) {
         text[--start] = u'-';
     }
     return std::u16string(text + start, std::size(text) - start);
+}
+
+// The message of an exception that names a number: text, the number in decimal, then end.
+inline std::string WithNumber(std::string_view text, std::int64_t number,
+                              std::string_view end = {}) {
+    std::string message(text);
+    for (const char16_t digit : DecimalText(number)) {
+        message += static_cast<char>(digit);
+    }
+    message += end;
+    return message;
 }
 
 }  // namespace tarnwick

@@ -37,6 +37,12 @@ TEST(Text, JoinedPutsThePartsOneAfterAnother) {
     EXPECT_EQ(Joined({u"", u""}), u"");
 }
 
+TEST(Text, WithNumberPutsTheDigitsBetweenTheTexts) {
+    EXPECT_EQ(WithNumber("registry value of type ", 4294967295u, " has no data"),
+              "registry value of type 4294967295 has no data");
+    EXPECT_EQ(WithNumber("error ", -5), "error -5");
+}
+
 TEST(Text, ALongPathIsShortenedInItsMiddle) {
     EXPECT_EQ(ShortenMiddle(u"C:\\abcdefgh\\end", 9), u"C:\\a…\\end");
     EXPECT_EQ(ShortenMiddle(u"C:\\short", 9), u"C:\\short");
