@@ -80,7 +80,7 @@ constexpr std::pair<const wchar_t*, const char16_t*> kNativeViewVariables[] = {
 void Win32Processes::StartHidden(std::u16string_view commandLine) {
     // By its full path: started by name alone, a CMD.exe in the program's folder would win.
     const std::wstring directory = SystemDirectory();
-    const std::wstring interpreter = directory + L"\\cmd.exe";
+    const std::wstring interpreter = WideJoined({directory, L"\\cmd.exe"});
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
