@@ -377,7 +377,7 @@ TEST_F(CommandLine, EachExitCodeIsTheOnePromisedAndNothingChangesOnAFailure) {
             Tarnwick(L"/move \"temp=" + (Scratch() / L"新临时").wstring() + L"\" /deltemp");
         EXPECT_EQ(noCommand.exitCode, 1u) << Utf8(noCommand.output);
         for (const std::wstring& told :
-             {L"下列临时文件夹没有删除:\r\n\r\nTEMP: " + oldTemp_.wstring(),
+             {std::wstring(L"下列临时文件夹没有删除:\r\n"), L"TEMP: " + oldTemp_.wstring(),
               std::wstring(L"已转移 1 个文件夹。"),
               L"转移前的注册表值记在 " + JournalFolder().wstring()}) {
             EXPECT_NE(noCommand.output.find(told), std::wstring::npos) << Utf8(noCommand.output);
