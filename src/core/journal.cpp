@@ -162,7 +162,8 @@ std::optional<std::vector<std::u16string>> LogicalLines(
             line.remove_prefix(std::min(line.find_first_not_of(u' '), line.size()));
             logical.back() += line;
         } else {
-            logical.emplace_back(line);
+            // Made a string first: the vector then grows by the code it has for strings already.
+            logical.push_back(std::u16string(line));
         }
         continued = !logical.back().empty() && logical.back().back() == u'\\';
         if (continued) {
