@@ -48,8 +48,7 @@ std::u16string ShortenMiddle(std::u16string_view text, std::size_t maxLength) {
     }
     const std::size_t head = (maxLength - 1) / 2;
     const std::size_t tail = maxLength - 1 - head;
-    return std::u16string(text.substr(0, head)) + u"…" +
-           std::u16string(text.substr(text.size() - tail));
+    return Joined({text.substr(0, head), u"…", text.substr(text.size() - tail)});
 }
 
 std::u16string ShownPath(std::u16string_view path) {

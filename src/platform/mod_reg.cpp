@@ -67,8 +67,11 @@ std::u16string RegistryTypeName(std::uint32_t type) {
             return u"REG_DWORD";
         case kRegBinary:
             return u"REG_BINARY";
-        default:
-            return u"类型 " + DecimalText(type);
+        default: {
+            std::u16string name = u"类型 ";
+            name += DecimalText(type);
+            return name;
+        }
     }
 }
 

@@ -88,7 +88,7 @@ void FrmMain::CmdBrowse_Click(const ManagedFolder& folder) {
     const std::u16string picked = controls_.Text(folder.destinationBox);
     if (!picked.empty()) {
         controls_.SetText(folder.destinationBox,
-                          CollapseDoubledBackslashes(picked + std::u16string(folder.browseSuffix)));
+                          CollapseDoubledBackslashes(Joined({picked, folder.browseSuffix})));
     }
 }
 
