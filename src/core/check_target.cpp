@@ -9,10 +9,6 @@ namespace tarnwick {
 
 namespace {
 
-std::u16string Quoted(std::u16string_view text) {
-    return u"\"" + std::u16string(text) + u"\"";
-}
-
 class TargetCheck {
   public:
     TargetCheck(const RunRequest& request, const FolderRequest& folder,
@@ -27,12 +23,12 @@ class TargetCheck {
         return std::nullopt;
     }
     std::optional<MovePlan> Refuse(std::u16string_view reason) const {
-        services_.messages.Show(Name() + u"不能转移到:\n" + ShownPath(folder_.destination) +
-                                    u"\n\n" + std::u16string(reason) + u"。",
+        services_.messages.Show(Joined({Name(), u"不能转移到:\n", ShownPath(folder_.destination),
+                                        u"\n\n", reason, u"。"}),
                                 kRefusedTitle, kMbIconStop);
         return std::nullopt;
     }
-    std::u16string Name() const { return std::u16string(folder_.folder->folder); }
+    std::u16string_view Name() const { return folder_.folder->folder; }
     // Compared as Windows resolves it; a path it cannot resolve is compared as spelled.
     std::u16string Canonical(std::u16string_view path) const {
         return services_.files.CanonicalPath(path).value_or(std::u16string(path));
@@ -79,8 +75,8 @@ std::optional<MovePlan> TargetCheck::Run() {
     for (const RegistryTarget& target : folder_.folder->writeTargets) {
         auto saved = services_.registry.SaveValue(kHkeyCurrentUser, target.key, target.valueName);
         if (!saved) {
-            return Refuse(u"无法读取注册表值 " + target.FullName() +
-                          u" 原来的内容, 失败时将无法恢复");
+            return Refuse(Joined(
+                {u"无法读取注册表值 ", target.FullName(), u" 原来的内容, 失败时将无法恢复"}));
         }
         plan.previousValues.push_back(std::move(*saved));
     }
@@ -115,9 +111,9 @@ std::optional<std::u16string> TargetCheck::LevelsProblem(MovePlan& plan) const {
             case PathKind::File:
                 return &prefix == &prefixes.back()
                            ? u"目标是一个文件, 不是文件夹"
-                           : u"路径中的 " + ShownPath(prefix) + u" 是一个文件, 不是文件夹";
+                           : Joined({u"路径中的 ", ShownPath(prefix), u" 是一个文件, 不是文件夹"});
             case PathKind::Unreadable:
-                return u"无法读取 " + ShownPath(prefix);
+                return Joined({u"无法读取 ", ShownPath(prefix)});
         }
     }
     return std::nullopt;
@@ -130,22 +126,22 @@ std::optional<std::u16string> TargetCheck::OtherFoldersProblem(
         if (&other == &folder_) {
             continue;
         }
-        const std::u16string name(other.folder->folder);
+        const std::u16string_view name = other.folder->folder;
         if (IsAbsolutePath(other.location)) {
             const std::u16string location = Canonical(other.location);
             if (IsSameOrInside(location, destination)) {
-                return SamePath(location, destination)
-                           ? u"目标就是" + name + u"现在的位置"
-                           : u"目标包含" + name + u"现在的位置 (" + ShownPath(location) + u")";
+                return SamePath(location, destination) ? Joined({u"目标就是", name, u"现在的位置"})
+                                                       : Joined({u"目标包含", name, u"现在的位置 (",
+                                                                 ShownPath(location), u")"});
             }
         }
         if (other.selected && IsAbsolutePath(other.destination)) {
             const std::u16string otherDestination = Canonical(other.destination);
             if (IsSameOrInside(otherDestination, destination)) {
                 return SamePath(otherDestination, destination)
-                           ? u"目标也是" + name + u"的新位置"
-                           : u"目标包含" + name + u"的新位置 (" + ShownPath(otherDestination) +
-                                 u")";
+                           ? Joined({u"目标也是", name, u"的新位置"})
+                           : Joined({u"目标包含", name, u"的新位置 (", ShownPath(otherDestination),
+                                     u")"});
             }
         }
     }
@@ -153,17 +149,17 @@ std::optional<std::u16string> TargetCheck::OtherFoldersProblem(
         if (!temporary.folder->deleteAsTemporary) {
             continue;
         }
-        const std::u16string name(temporary.folder->folder);
+        const std::u16string_view name = temporary.folder->folder;
         const auto inside = [&](const std::u16string& place) {
             return IsAbsolutePath(place) && IsSameOrInside(destination, Canonical(place));
         };
         if (inside(temporary.location)) {
-            return u"目标在" + name + u"的位置 (" + ShownPath(temporary.location) +
-                   u") 之中, 删除临时文件时会被一起删除";
+            return Joined({u"目标在", name, u"的位置 (", ShownPath(temporary.location),
+                           u") 之中, 删除临时文件时会被一起删除"});
         }
         if (&temporary != &folder_ && temporary.selected && inside(temporary.destination)) {
-            return u"目标在" + name + u"的新位置 (" + ShownPath(temporary.destination) +
-                   u") 之中, 删除临时文件时会被一起删除";
+            return Joined({u"目标在", name, u"的新位置 (", ShownPath(temporary.destination),
+                           u") 之中, 删除临时文件时会被一起删除"});
         }
     }
     return std::nullopt;
@@ -182,20 +178,21 @@ std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan,
     // What the ANSI code page could not carry comes back as "?", which the shell takes for a
     // wildcard.
     if (old.find_first_of(u"?\uFFFD") != std::u16string::npos) {
-        return u"原来的位置 (" + ShownPath(old) + u") 不能从注册表完整读出, 不能复制其中的内容";
+        return Joined(
+            {u"原来的位置 (", ShownPath(old), u") 不能从注册表完整读出, 不能复制其中的内容"});
     }
     const std::optional<ResolvedPath> source =
         IsAbsolutePath(old) ? Resolve(services_.files, old) : std::nullopt;
     if (!source) {
-        return u"原来的位置 (" + ShownPath(old) + u") 不是 Windows 能够解析的完整路径";
+        return Joined({u"原来的位置 (", ShownPath(old), u") 不是 Windows 能够解析的完整路径"});
     }
     if (IsRootPath(source->canonical) || IsRootPath(source->acting)) {
-        return u"原来的位置 (" + ShownPath(source->canonical) +
-               u") 是驱动器或共享的根目录, 不能整个复制";
+        return Joined({u"原来的位置 (", ShownPath(source->canonical),
+                       u") 是驱动器或共享的根目录, 不能整个复制"});
     }
     if (IsSameOrInside(destination, source->canonical)) {
-        return u"目标在原来的位置 (" + ShownPath(source->canonical) +
-               u") 之中, 不能复制到它自己里面";
+        return Joined(
+            {u"目标在原来的位置 (", ShownPath(source->canonical), u") 之中, 不能复制到它自己里面"});
     }
     switch (services_.files.KindOf(source->acting)) {
         case PathKind::Folder:
@@ -208,40 +205,40 @@ std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan,
         case PathKind::Unreadable:
             break;
     }
-    return u"无法读取原来的位置 (" + ShownPath(source->acting) + u")";
+    return Joined({u"无法读取原来的位置 (", ShownPath(source->acting), u")"});
 }
 
 // The shell's copy follows links, in the old folder and in the new one, and makes one file of two
 // names that differ only in case: such a tree is not handed to it.
 std::optional<std::u16string> TargetCheck::TreeProblem(const MovePlan& plan) const {
     const auto inside = [](const std::u16string& root, const std::u16string& relative) {
-        return ShownPath(relative.empty() ? root : root + u"\\" + relative);
+        return ShownPath(relative.empty() ? root : Joined({root, u"\\", relative}));
     };
     const TreeListing source = services_.files.ListTree(plan.source);
     if (!source.Complete()) {
-        return u"无法读取原来的位置中的 " + inside(plan.source, source.unreadable) +
-               u", 不能确认可以完整复制";
+        return Joined({u"无法读取原来的位置中的 ", inside(plan.source, source.unreadable),
+                       u", 不能确认可以完整复制"});
     }
     if (const TreeEntry* link = FirstLink(source.entries)) {
-        return u"原来的位置中的 " + inside(plan.source, link->relativePath) +
-               u" 是一个链接, 复制时会跟着它复制别处的内容";
+        return Joined({u"原来的位置中的 ", inside(plan.source, link->relativePath),
+                       u" 是一个链接, 复制时会跟着它复制别处的内容"});
     }
     if (const auto twins = CaseTwins(source.entries, services_.files)) {
-        return u"原来的位置中的 " + inside(plan.source, twins->first) + u" 和 " +
-               ShownPath(twins->second) + u" 只是大小写不同, 复制后只会剩下一个";
+        return Joined({u"原来的位置中的 ", inside(plan.source, twins->first), u" 和 ",
+                       ShownPath(twins->second), u" 只是大小写不同, 复制后只会剩下一个"});
     }
     if (!plan.foldersToCreate.empty()) {
         return std::nullopt;  // a new folder holds nothing yet
     }
     const TreeListing destination = services_.files.ListTree(plan.destination);
     if (!destination.Complete()) {
-        return u"无法读取目标中的 " + inside(plan.destination, destination.unreadable) +
-               u", 不能确认复制不会写到目标以外";
+        return Joined({u"无法读取目标中的 ", inside(plan.destination, destination.unreadable),
+                       u", 不能确认复制不会写到目标以外"});
     }
     if (const TreeEntry* link =
             LinkInTheWay(source.entries, destination.entries, services_.files)) {
-        return u"目标中的 " + inside(plan.destination, link->relativePath) +
-               u" 是一个链接, 复制时会通过它写到目标以外的地方";
+        return Joined({u"目标中的 ", inside(plan.destination, link->relativePath),
+                       u" 是一个链接, 复制时会通过它写到目标以外的地方"});
     }
     return std::nullopt;
 }
@@ -252,10 +249,11 @@ bool TargetCheck::UserAcceptsFolderWithContents(const std::u16string& destinatio
     if (!services_.files.HasEntries(destination)) {
         return true;
     }
-    const std::u16string text = Name() + u"的新位置\n" + ShownPath(folder_.destination) +
-                                u"\n中已经有文件或文件夹。\n\n以后每次删除临时文件, 这个文件夹中的"
-                                u"所有内容都会被删除。\n仍然要把" +
-                                Name() + u"转移到这里吗?";
+    const std::u16string text =
+        Joined({Name(), u"的新位置\n", ShownPath(folder_.destination),
+                u"\n中已经有文件或文件夹。\n\n以后每次删除临时文件, 这个文件夹中的"
+                u"所有内容都会被删除。\n仍然要把",
+                Name(), u"转移到这里吗?"});
     return services_.messages.Show(text, kConfirmTitle,
                                    kMbYesNo | kMbIconQuestion | kMbDefaultButton2) == kIdYes;
 }
@@ -275,10 +273,10 @@ std::optional<std::u16string> DestinationNameProblem(std::u16string_view destina
         return u"路径中不能有 %, 写入注册表后它会被当作环境变量展开";
     }
     if (auto level = ReservedDeviceLevel(destination)) {
-        return u"路径中的 " + Quoted(*level) + u" 是 Windows 保留的设备名";
+        return Joined({u"路径中的 \"", *level, u"\" 是 Windows 保留的设备名"});
     }
     if (auto level = LevelEndingInDotOrSpace(destination)) {
-        return u"路径中的 " + Quoted(*level) + u" 以点或空格结尾, Windows 会去掉它们";
+        return Joined({u"路径中的 \"", *level, u"\" 以点或空格结尾, Windows 会去掉它们"});
     }
     return std::nullopt;
 }

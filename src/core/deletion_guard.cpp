@@ -38,12 +38,12 @@ std::vector<GuardedFolder> GuardedFolders(const RunRequest& request,
         guarded.push_back({std::move(known.name), std::move(known.path)});
     }
     for (const FolderRequest& folder : request.folders) {
-        const std::u16string name(folder.folder->folder);
+        const std::u16string_view name = folder.folder->folder;
         if (!folder.folder->deleteAsTemporary) {
-            guarded.push_back({name + u"的位置", folder.location});
+            guarded.push_back({Joined({name, u"的位置"}), folder.location});
         }
         if (folder.selected) {
-            guarded.push_back({name + u"的新位置", folder.destination});
+            guarded.push_back({Joined({name, u"的新位置"}), folder.destination});
         }
     }
     // The journals are the way back from this very run.
@@ -69,21 +69,21 @@ std::optional<std::u16string> LinkProblem(const std::u16string& folder,
     }
     const TreeListing look = services.files.ListTree(folder, {.maxEntries = kLargestTreeToDelete});
     const auto inside = [&](const std::u16string& relative) {
-        return ShownPath(relative.empty() ? folder : folder + u"\\" + relative);
+        return ShownPath(relative.empty() ? folder : Joined({folder, u"\\", relative}));
     };
     switch (look.status) {
         case TreeListing::Status::TooLarge:
-            return u"其中的文件和文件夹超过 " +
-                   DecimalText(static_cast<std::int64_t>(kLargestTreeToDelete)) +
-                   u" 个, 无法在删除前全部检查其中有没有链接";
+            return Joined({u"其中的文件和文件夹超过 ",
+                           DecimalText(static_cast<std::int64_t>(kLargestTreeToDelete)),
+                           u" 个, 无法在删除前全部检查其中有没有链接"});
         case TreeListing::Status::Unreadable:
-            return u"无法读取其中的 " + inside(look.unreadable) + u", 不能确认其中没有链接";
+            return Joined({u"无法读取其中的 ", inside(look.unreadable), u", 不能确认其中没有链接"});
         case TreeListing::Status::Complete:
             break;
     }
     if (const TreeEntry* link = FirstLink(look.entries)) {
-        return u"其中的 " + inside(link->relativePath) +
-               u" 是一个链接, 删除时会连它指向的内容一起删除";
+        return Joined({u"其中的 ", inside(link->relativePath),
+                       u" 是一个链接, 删除时会连它指向的内容一起删除"});
     }
     return std::nullopt;
 }
@@ -103,18 +103,18 @@ std::optional<std::u16string> ReasonToKeep(const std::u16string& location, std::
         return u"Windows 无法解析这个路径";
     }
     if (auto problem = CommandProblem(resolved->acting, services.codePage)) {
-        return *problem + u": " + ShownPath(resolved->acting);
+        return Joined({*problem, u": ", ShownPath(resolved->acting)});
     }
     if (IsRootPath(resolved->canonical) || IsRootPath(resolved->acting)) {
         return u"是驱动器或共享的根目录";
     }
     for (const GuardedFolder& g : guarded) {
         if (IsSameOrInside(g.path, resolved->canonical)) {
-            return (SamePath(g.path, resolved->canonical) ? u"就是" : u"包含") + g.name + u" (" +
-                   ShownPath(g.path) + u")";
+            return Joined({SamePath(g.path, resolved->canonical) ? u"就是" : u"包含", g.name, u" (",
+                           ShownPath(g.path), u")"});
         }
         if (g.orInside && IsSameOrInside(resolved->canonical, g.path)) {
-            return u"在" + g.name + u" (" + ShownPath(g.path) + u") 之中";
+            return Joined({u"在", g.name, u" (", ShownPath(g.path), u") 之中"});
         }
     }
     if (auto problem = LinkProblem(resolved->acting, services)) {
@@ -153,19 +153,15 @@ DeletionPlan PlanDeletions(const RunRequest& request, const RedirectServices& se
 }
 
 std::u16string DeletionCommand(std::u16string_view path, bool keepFolder) {
-    const std::u16string quoted = u"\"" + std::u16string(path) + u"\"";
-    std::u16string command = u"CMD.exe /C RD /S/Q " + quoted;
-    if (keepFolder) {
-        command += u" & MD " + quoted;
-    }
-    return command;
+    return keepFolder ? Joined({u"CMD.exe /C RD /S/Q \"", path, u"\" & MD \"", path, u"\""})
+                      : Joined({u"CMD.exe /C RD /S/Q \"", path, u"\""});
 }
 
 std::u16string KeptFoldersMessage(const std::vector<KeptFolder>& kept) {
     std::u16string text = u"为了安全, 下列临时文件夹没有删除:\n";
     for (const KeptFolder& folder : kept) {
-        text += u"\n" + std::u16string(folder.folder->folder) + u": " + ShownPath(folder.location) +
-                u"\n    " + folder.reason + u"\n";
+        text += Joined({u"\n", folder.folder->folder, u": ", ShownPath(folder.location), u"\n    ",
+                        folder.reason, u"\n"});
     }
     return text;
 }

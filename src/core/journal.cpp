@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "core/text.h"
 #include "platform/numbers.h"
 
 namespace tarnwick {
@@ -36,7 +37,8 @@ std::u16string Quoted(std::u16string_view text) {
         }
         quoted += c;
     }
-    return quoted + u"\"";
+    quoted += u'"';
+    return quoted;
 }
 
 // The UTF-16 code units of a string's bytes; an odd last byte is left out.
@@ -92,18 +94,18 @@ std::u16string ValueLine(const JournalEntry& entry) {
     const std::u16string name = entry.valueName.empty() ? u"@" : Quoted(entry.valueName);
     const SavedValue& value = entry.value;
     if (!value.existed) {
-        return name + u"=-";
+        return Joined({name, u"=-"});
     }
     if (const auto text = PlainText(value)) {
-        return name + u"=" + Quoted(*text);
+        return Joined({name, u"=", Quoted(*text)});
     }
     if (value.type == kRegDword && value.data.size() == 4) {
-        return name + u"=dword:" + Hex(ReadLittleEndian32(value.data.data(), 4), 8);
+        return Joined({name, u"=dword:", Hex(ReadLittleEndian32(value.data.data(), 4), 8)});
     }
     // The type in full, as the Registry Editor writes it: hex(10) for type 16.
-    const std::u16string prefix =
-        value.type == kRegBinary ? u"hex:" : u"hex(" + ShortHex(value.type) + u"):";
-    return HexList(name + u"=" + prefix, value.data);
+    return HexList(value.type == kRegBinary ? Joined({name, u"=hex:"})
+                                            : Joined({name, u"=hex(", ShortHex(value.type), u"):"}),
+                   value.data);
 }
 
 // --- Reading a journal back. ---
@@ -160,7 +162,8 @@ std::optional<std::vector<std::u16string>> LogicalLines(
             line.remove_prefix(std::min(line.find_first_not_of(u' '), line.size()));
             logical.back() += line;
         } else {
-            logical.emplace_back(line);
+            // Made a string first: the vector then grows by the code it has for strings already.
+            logical.push_back(std::u16string(line));
         }
         continued = !logical.back().empty() && logical.back().back() == u'\\';
         if (continued) {
@@ -233,7 +236,9 @@ std::optional<SavedValue> ParseData(std::u16string_view data) {
         if (!rest.empty()) {
             return std::nullopt;
         }
-        return SavedValue{true, kRegSz, Utf16Bytes(*text + u'\0')};
+        // The bytes of the text and of its terminator, which c_str() guarantees.
+        return SavedValue{true, kRegSz,
+                          Utf16Bytes(std::u16string_view(text->c_str(), text->size() + 1))};
     }
     if (data.starts_with(u"dword:")) {
         const std::optional<std::uint32_t> number = HexNumber(data.substr(6));
@@ -301,14 +306,15 @@ std::optional<std::vector<JournalEntry>> ParseEntries(const std::vector<std::u16
 }
 
 std::u16string JournalText(const std::vector<JournalEntry>& entries) {
-    std::u16string text = std::u16string(kHeader) + u"\r\n";
+    std::u16string text = Joined({kHeader, u"\r\n"});
     const std::u16string* key = nullptr;
     for (const JournalEntry& entry : entries) {
         if (!key || *key != entry.key) {
             key = &entry.key;
-            text += u"\r\n[" + std::u16string(kRoot) + entry.key + u"]\r\n";
+            text += Joined({u"\r\n[", kRoot, entry.key, u"]\r\n"});
         }
-        text += ValueLine(entry) + u"\r\n";
+        text += ValueLine(entry);
+        text += u"\r\n";
     }
     return text;
 }
@@ -331,12 +337,13 @@ std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view file) {
         return std::nullopt;
     }
     std::vector<std::u16string_view> kept;
-    std::u16string uncommented = std::u16string(kHeader) + u"\r\n";
+    std::u16string uncommented = Joined({kHeader, u"\r\n"});
     for (std::size_t i = 1; i < lines->size(); ++i) {
         const std::u16string_view line = (*lines)[i];
         if (!IsComment(line, !kept.empty() && kept.back().ends_with(u'\\'))) {
             kept.push_back(line);
-            uncommented += std::u16string(line) + u"\r\n";
+            uncommented += line;
+            uncommented += u"\r\n";
         }
     }
     const auto logical = LogicalLines(kept);

@@ -1,5 +1,7 @@
 #include "core/managed_folders.h"
 
+#include "core/text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -61,5 +63,9 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
     ShellFolder(u"我的文档", u"documents", ControlId::ChkDoc, ControlId::LblDoc, ControlId::TxtDoc,
                 ControlId::CmdDoc, u"Personal", u"D:\\My Documents", u"\\My Documents", false),
 }};
+
+std::u16string RegistryTarget::FullName() const {
+    return Joined({u"HKEY_CURRENT_USER\\", key, u"\\", valueName});
+}
 
 }  // namespace tarnwick

@@ -22,9 +22,7 @@ struct RegistryTarget {
     std::u16string_view valueName;
 
     // As the Registry Editor names it, for messages.
-    std::u16string FullName() const {
-        return u"HKEY_CURRENT_USER\\" + std::u16string(key) + u"\\" + std::u16string(valueName);
-    }
+    std::u16string FullName() const;
 };
 
 struct ManagedFolder {

@@ -25,7 +25,7 @@ class FolderMove {
     bool Run();
 
   private:
-    std::u16string Name() const { return std::u16string(folder_.folder->folder); }
+    std::u16string_view Name() const { return folder_.folder->folder; }
     bool CreateFolders();
     void RemoveCreatedFolders();
     bool WriteAllOrNothing();
@@ -98,18 +98,18 @@ bool FolderMove::WriteAllOrNothing() {
     for (std::size_t i = 0; i < written; ++i) {
         if (!services_.registry.RestoreValue(kHkeyCurrentUser, targets[i].key, targets[i].valueName,
                                              plan_.previousValues[i])) {
-            notRestored += u"\n" + targets[i].FullName();
+            notRestored += Joined({u"\n", targets[i].FullName()});
         }
     }
-    std::u16string text =
-        Name() + u"没有转移: 注册表值\n" + targets[written].FullName() + u"\n无法写入。\n\n";
-    if (notRestored.empty()) {
-        text += written == 0 ? u"注册表没有任何改变。"
-                             : u"已经写入的值都已恢复原样, 注册表没有任何改变。";
-    } else {
-        text += u"下列注册表值已被改写, 无法恢复原样:" + notRestored;
+    std::u16string_view outcome = u"已经写入的值都已恢复原样, 注册表没有任何改变。";
+    if (!notRestored.empty()) {
+        outcome = u"下列注册表值已被改写, 无法恢复原样:";  // followed by their names
+    } else if (written == 0) {
+        outcome = u"注册表没有任何改变。";
     }
-    services_.messages.Show(text, kWriteFailedTitle, kMbIconStop);
+    services_.messages.Show(Joined({Name(), u"没有转移: 注册表值\n", targets[written].FullName(),
+                                    u"\n无法写入。\n\n", outcome, notRestored}),
+                            kWriteFailedTitle, kMbIconStop);
     return false;
 }
 
@@ -122,7 +122,7 @@ void FolderMove::CopyContents() {
         return;
     }
     const ShellCopyResult result =
-        services_.shell.ShellCopyFiles(folder_.location + u"\\*.*", folder_.destination);
+        services_.shell.ShellCopyFiles(Joined({folder_.location, u"\\*.*"}), folder_.destination);
     std::optional<std::size_t> notCopied;
     if (source.Complete()) {
         const TreeListing copied =
@@ -135,13 +135,16 @@ void FolderMove::CopyContents() {
         return;
     }
     ++outcome_.copiesIncomplete;
-    std::u16string text = Name() + u"的内容没有全部复制到新的位置";
-    if (notCopied.value_or(0) > 0) {
-        text += u" (有 " + DecimalText(static_cast<std::int64_t>(*notCopied)) + u" 项没有复制)";
-    }
-    text += u"。\n\n原来的位置: " + ShownPath(folder_.location) + u"\n新的位置: " +
-            ShownPath(folder_.destination) + u"\n\n原来的文件仍然在原来的位置, 没有被删除。";
-    services_.messages.Show(text, kCopyIncompleteTitle, kMbIconWarning);
+    const std::u16string count =
+        notCopied.value_or(0) > 0
+            ? Joined(
+                  {u" (有 ", DecimalText(static_cast<std::int64_t>(*notCopied)), u" 项没有复制)"})
+            : std::u16string();
+    services_.messages.Show(
+        Joined({Name(), u"的内容没有全部复制到新的位置", count, u"。\n\n原来的位置: ",
+                ShownPath(folder_.location), u"\n新的位置: ", ShownPath(folder_.destination),
+                u"\n\n原来的文件仍然在原来的位置, 没有被删除。"}),
+        kCopyIncompleteTitle, kMbIconWarning);
 }
 
 const MovePlan* MoveOf(const RunPlan& plan, const ManagedFolder& folder) {
@@ -200,29 +203,29 @@ std::u16string PlanText(const RunPlan& plan) {
     std::u16string text;
     for (const MovePlan& move : plan.moves) {
         const FolderRequest& folder = *move.request;
-        text += std::u16string(folder.folder->folder) + u": " + folder.location + u" -> " +
-                folder.destination + u"\n";
+        text += Joined(
+            {folder.folder->folder, u": ", folder.location, u" -> ", folder.destination, u"\n"});
         for (const std::u16string& level : move.foldersToCreate) {
-            text += u"    新建文件夹 " + level + u"\n";
+            text += Joined({u"    新建文件夹 ", level, u"\n"});
         }
         for (const RegistryTarget& target : folder.folder->writeTargets) {
-            text += u"    写入 " + target.FullName() + u" = " + folder.destination + u" (" +
-                    RegistryTypeName(StringType(folder.folder->valueKind)) + u")\n";
+            text += Joined({u"    写入 ", target.FullName(), u" = ", folder.destination, u" (",
+                            RegistryTypeName(StringType(folder.folder->valueKind)), u")\n"});
         }
         if (folder.folder->copyContents) {
-            text += move.copy
-                        ? u"    复制 " + folder.location + u"\\*.* 到 " + folder.destination + u"\n"
-                        : u"    不复制原来的内容\n";
+            text += move.copy ? Joined({u"    复制 ", folder.location, u"\\*.* 到 ",
+                                        folder.destination, u"\n"})
+                              : u"    不复制原来的内容\n";
         }
     }
     for (const Deletion& deletion : plan.deletions.deletions) {
-        text += std::u16string(deletion.folder->folder) +
-                (MoveOf(plan, *deletion.folder) ? u": 转移后删除 " : u": 清空 ") + deletion.path +
-                u"\n";
+        text += Joined({deletion.folder->folder,
+                        MoveOf(plan, *deletion.folder) ? u": 转移后删除 " : u": 清空 ",
+                        deletion.path, u"\n"});
     }
     for (const KeptFolder& kept : plan.deletions.kept) {
-        text += std::u16string(kept.folder->folder) + u": 保留 " + kept.location + u"\n    " +
-                kept.reason + u"\n";
+        text +=
+            Joined({kept.folder->folder, u": 保留 ", kept.location, u"\n    ", kept.reason, u"\n"});
     }
     return text.empty() ? u"没有要做的事。\n" : text;
 }
@@ -241,8 +244,7 @@ RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServi
             services.processes.StartHidden(DeletionCommand(deletion.path, keepFolder));
         } catch (const ProcessStartError&) {
             ++outcome.deletionsNotStarted;
-            notStarted +=
-                u"\n" + std::u16string(deletion.folder->folder) + u": " + ShownPath(deletion.path);
+            notStarted += Joined({u"\n", deletion.folder->folder, u": ", ShownPath(deletion.path)});
         }
     };
     // A folder that moves is removed once it has its new place; the others are emptied now,
@@ -270,7 +272,7 @@ RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServi
     }
     if (!notStarted.empty()) {
         services.messages.Show(
-            u"无法启动系统的命令解释器 (cmd.exe), 下列临时文件夹没有删除:\n" + notStarted,
+            Joined({u"无法启动系统的命令解释器 (cmd.exe), 下列临时文件夹没有删除:\n", notStarted}),
             kDeletionFailedTitle, kMbIconStop);
     }
     return outcome;

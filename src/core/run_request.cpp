@@ -1,6 +1,5 @@
 #include "core/run_request.h"
 
-#include <type_traits>
 #include <variant>
 
 #include "core/path.h"
@@ -10,24 +9,18 @@
 namespace tarnwick {
 
 std::u16string ReadLocation(ModReg& registry, const ManagedFolder& folder) {
-    RegistryValue value;
     try {
-        value = registry.GetKeyValue(kHkeyCurrentUser, folder.readKey, folder.readValueName);
+        const RegistryValue value =
+            registry.GetKeyValue(kHkeyCurrentUser, folder.readKey, folder.readValueName);
+        if (const auto* text = std::get_if<std::u16string>(&value)) {
+            return std::u16string(UpToFirstNul(*text));
+        }
+        if (const auto* number = std::get_if<std::int32_t>(&value)) {
+            return DecimalText(*number);
+        }
     } catch (const RegistryError&) {
-        return {};
     }
-    return std::visit(
-        [](const auto& v) -> std::u16string {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::u16string>) {
-                return std::u16string(UpToFirstNul(v));
-            } else if constexpr (std::is_same_v<T, std::int32_t>) {
-                return DecimalText(v);
-            } else {
-                return {};
-            }
-        },
-        value);
+    return {};
 }
 
 RunRequest ReadRequest(const Controls& controls, ModReg& registry) {

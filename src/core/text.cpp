@@ -17,6 +17,19 @@ std::u16string ChangeCase(std::u16string_view text, char16_t from, char16_t to) 
 
 }  // namespace
 
+std::u16string Joined(std::initializer_list<std::u16string_view> parts) {
+    std::size_t size = 0;
+    for (const std::u16string_view part : parts) {
+        size += part.size();
+    }
+    std::u16string joined;
+    joined.reserve(size);
+    for (const std::u16string_view part : parts) {
+        joined += part;
+    }
+    return joined;
+}
+
 std::u16string ToUpperCase(std::u16string_view text) {
     return ChangeCase(text, u'a', u'A');
 }
@@ -35,8 +48,7 @@ std::u16string ShortenMiddle(std::u16string_view text, std::size_t maxLength) {
     }
     const std::size_t head = (maxLength - 1) / 2;
     const std::size_t tail = maxLength - 1 - head;
-    return std::u16string(text.substr(0, head)) + u"…" +
-           std::u16string(text.substr(text.size() - tail));
+    return Joined({text.substr(0, head), u"…", text.substr(text.size() - tail)});
 }
 
 std::u16string ShownPath(std::u16string_view path) {

@@ -2,10 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace tarnwick {
+
+// The parts one after another, built in one allocation: a chain of + makes and frees a string at
+// every step, and each step costs code in every message that is put together.
+std::u16string Joined(std::initializer_list<std::u16string_view> parts);
 
 // a to z become A to Z; everything else, Chinese text included, is left as it is.
 std::u16string ToUpperCase(std::u16string_view text);

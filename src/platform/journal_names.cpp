@@ -1,5 +1,7 @@
 #include "platform/journal_names.h"
 
+#include "platform/numbers.h"
+
 namespace tarnwick {
 
 namespace {
@@ -11,17 +13,11 @@ bool IsDigit(char16_t c) {
     return c >= u'0' && c <= u'9';
 }
 
-std::u16string Digits(std::uint32_t number, std::size_t width) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
-        number /= 10;
-    } while (number > 0);
-    return std::u16string(width > digits.size() ? width - digits.size() : 0, u'0') + digits;
-}
-
-std::u16string Digits(int number, std::size_t width) {
-    return Digits(static_cast<std::uint32_t>(number < 0 ? 0 : number), width);
+// At least width digits, zeros in front, appended to text; a negative number is written as 0.
+void AppendDigits(std::u16string& text, std::int64_t number, std::size_t width) {
+    const std::u16string digits = DecimalText(number < 0 ? 0 : number);
+    text.append(width > digits.size() ? width - digits.size() : 0, u'0');
+    text += digits;
 }
 
 // Whether text is pattern, where "#" stands for any digit.
@@ -40,9 +36,18 @@ bool Matches(std::u16string_view text, std::u16string_view pattern) {
 }  // namespace
 
 std::u16string JournalFileName(std::uint32_t number, const LocalTime& time) {
-    return Digits(number, 6) + u"-" + Digits(time.year, 4) + Digits(time.month, 2) +
-           Digits(time.day, 2) + u"-" + Digits(time.hour, 2) + Digits(time.minute, 2) +
-           Digits(time.second, 2) + u".reg";
+    std::u16string name;
+    AppendDigits(name, number, 6);
+    name += u'-';
+    AppendDigits(name, time.year, 4);
+    AppendDigits(name, time.month, 2);
+    AppendDigits(name, time.day, 2);
+    name += u'-';
+    AppendDigits(name, time.hour, 2);
+    AppendDigits(name, time.minute, 2);
+    AppendDigits(name, time.second, 2);
+    name += u".reg";
+    return name;
 }
 
 std::optional<std::uint32_t> JournalNumber(std::u16string_view name) {
@@ -65,8 +70,10 @@ std::optional<std::uint32_t> JournalNumber(std::u16string_view name) {
 }
 
 std::u16string TemporaryJournalName(std::u16string_view journalName) {
-    return std::u16string(kTemporaryStart) + std::u16string(journalName) +
-           std::u16string(kTemporaryEnd);
+    std::u16string name(kTemporaryStart);
+    name += journalName;
+    name += kTemporaryEnd;
+    return name;
 }
 
 bool IsTemporaryJournalName(std::u16string_view name) {

@@ -27,7 +27,10 @@ class OpenFile {
 };
 
 std::u16string InFolder(const std::u16string& folder, std::u16string_view name) {
-    return folder + u"\\" + std::u16string(name);
+    std::u16string path = folder;
+    path += u'\\';
+    path += name;
+    return path;
 }
 
 }  // namespace
@@ -37,7 +40,9 @@ std::optional<std::u16string> JournalStore::Folder() {
     if (!localAppData) {
         return std::nullopt;
     }
-    return *localAppData + u"\\Tarnwick";
+    std::u16string folder = *localAppData;
+    folder += u"\\Tarnwick";
+    return folder;
 }
 
 std::optional<std::u16string> JournalStore::Save(const std::string& bytes) {

@@ -53,8 +53,15 @@ std::u16string ModFileVersion::GetFileVersionString(std::u16string_view path) {
 
     const std::uint32_t versionMs = ReadLittleEndian32(&record[kFileVersionMsOffset], 4);
     const std::uint32_t versionLs = ReadLittleEndian32(&record[kFileVersionLsOffset], 4);
-    return DecimalText(versionMs >> 16) + u'.' + DecimalText(versionMs & 0xFFFFu) + u'.' +
-           DecimalText(versionLs >> 16) + u'.' + DecimalText(versionLs & 0xFFFFu);
+    std::u16string version;
+    for (const std::uint32_t part :
+         {versionMs >> 16, versionMs & 0xFFFFu, versionLs >> 16, versionLs & 0xFFFFu}) {
+        if (!version.empty()) {
+            version += u'.';
+        }
+        version += DecimalText(part);
+    }
+    return version;
 }
 
 }  // namespace tarnwick

@@ -67,8 +67,11 @@ std::u16string RegistryTypeName(std::uint32_t type) {
             return u"REG_DWORD";
         case kRegBinary:
             return u"REG_BINARY";
-        default:
-            return u"类型 " + DecimalText(type);
+        default: {
+            std::u16string name = u"类型 ";
+            name += DecimalText(type);
+            return name;
+        }
     }
 }
 
@@ -202,7 +205,7 @@ bool ModReg::RestoreValue(RegKey root, std::u16string_view subKey, std::u16strin
 RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::uint32_t size) {
     const auto text = [&](std::uint32_t dropped) {
         if (size < dropped) {
-            throw RegistryError("registry value too short for its type " + std::to_string(type));
+            throw RegistryError(WithNumber("registry value too short for its type ", type));
         }
         return codePage_.FromAnsi(
             std::string_view(reinterpret_cast<const char*>(buffer.data()), size - dropped));
@@ -220,8 +223,7 @@ RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::
             return text(2);
         default:
             if (size == 0) {
-                throw RegistryError("registry value of type " + std::to_string(type) +
-                                    " has no data");
+                throw RegistryError(WithNumber("registry value of type ", type, " has no data"));
             }
             return ByteArray(buffer.begin(), buffer.begin() + size);
     }

@@ -36,19 +36,18 @@ std::u16string StoredText(const ByteArray& bytes) {
 
 int List(const RedirectServices& services, ConsoleApi& console) {
     for (const ManagedFolder& folder : kManagedFolders) {
-        std::u16string text =
-            std::u16string(folder.commandName) + u" (" + std::u16string(folder.folder) + u")\n";
+        std::u16string text = Joined({folder.commandName, u" (", folder.folder, u")\n"});
         for (const RegistryTarget& target : folder.writeTargets) {
             const auto value =
                 services.registry.SaveValue(kHkeyCurrentUser, target.key, target.valueName);
-            text += u"    " + target.FullName() + u" = ";
+            text += Joined({u"    ", target.FullName(), u" = "});
             if (!value) {
                 text += u"(无法读取)\n";
             } else if (!value->existed) {
                 text += u"(不存在)\n";
             } else if (value->type == kRegSz || value->type == kRegExpandSz) {
                 const std::u16string raw = StoredText(value->data);
-                text += raw + u" (" + RegistryTypeName(value->type) + u")\n";
+                text += Joined({raw, u" (", RegistryTypeName(value->type), u")\n"});
                 if (value->type == kRegExpandSz) {
                     std::u16string expanded;
                     try {
@@ -56,19 +55,22 @@ int List(const RedirectServices& services, ConsoleApi& console) {
                     } catch (const RegistryError&) {
                         expanded = u"(无法展开)";
                     }
-                    text += u"        展开后: " + expanded + u"\n";
+                    text += Joined({u"        展开后: ", expanded, u"\n"});
                 }
             } else {
-                text += u"(" + RegistryTypeName(value->type) + u", " +
-                        DecimalText(static_cast<std::int64_t>(value->data.size())) + u" 字节)\n";
+                text += Joined({u"(", RegistryTypeName(value->type), u", ",
+                                DecimalText(static_cast<std::int64_t>(value->data.size())),
+                                u" 字节)\n"});
             }
         }
         const std::u16string location = ReadLocation(services.registry, folder);
-        text += u"    位置: " + (location.empty() ? u"(未知)" : location);
+        std::u16string_view shown = u"(未知)";
+        std::u16string_view kind;
         if (!location.empty()) {
-            text += services.files.KindOf(location) == PathKind::Folder ? u" (存在)" : u" (不存在)";
+            shown = location;
+            kind = services.files.KindOf(location) == PathKind::Folder ? u" (存在)" : u" (不存在)";
         }
-        console.Write(text + u"\n");
+        console.Write(Joined({text, u"    位置: ", shown, kind, u"\n"}));
     }
     return kExitDone;
 }
@@ -94,13 +96,13 @@ int Move(const CommandLine& command, const RedirectServices& services, ConsoleAp
         return plan.refused == 0 && plan.deletions.kept.empty() ? kExitDone : kExitNotAllDone;
     }
     const RunOutcome outcome = RedirectRun(controls, services);
-    std::u16string text = u"已转移 " + DecimalText(outcome.moved) + u" 个文件夹";
+    std::u16string text = Joined({u"已转移 ", DecimalText(outcome.moved), u" 个文件夹"});
     if (outcome.refused + outcome.failed > 0) {
-        text += u", " + DecimalText(outcome.refused + outcome.failed) + u" 个没有转移";
+        text += Joined({u", ", DecimalText(outcome.refused + outcome.failed), u" 个没有转移"});
     }
     text += u"。\n";
     if (!outcome.journal.empty()) {
-        text += u"转移前的注册表值记在 " + outcome.journal + u" 中, 用 /undo 可以恢复。\n";
+        text += Joined({u"转移前的注册表值记在 ", outcome.journal, u" 中, 用 /undo 可以恢复。\n"});
     }
     console.Write(text);
     return outcome.AllDone() ? kExitDone : kExitNotAllDone;
@@ -146,13 +148,12 @@ bool RecreateMissingLocations(const std::vector<JournalEntry>& entries,
                 continue;
             }
             if (!services.files.CreateFolder(level)) {
-                console.Write(u"无法新建 " + std::u16string(folder.folder) + u" 的文件夹 " + level +
-                              u"\n");
+                console.Write(Joined({u"无法新建 ", folder.folder, u" 的文件夹 ", level, u"\n"}));
                 allThere = false;
                 break;
             }
-            console.Write(u"已新建 " + std::u16string(folder.folder) + u" 的文件夹 " + level +
-                          u" (恢复的位置不存在)\n");
+            console.Write(Joined(
+                {u"已新建 ", folder.folder, u" 的文件夹 ", level, u" (恢复的位置不存在)\n"}));
         }
     }
     return allThere;
@@ -168,27 +169,28 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
     const std::optional<std::string> file = services.journal.Read(*path);
     const auto entries = file ? ParseJournal(*file) : std::nullopt;
     if (!entries) {
-        console.Write(u"无法读取转移记录 " + *path + u"。\n");
+        console.Write(Joined({u"无法读取转移记录 ", *path, u"。\n"}));
         return kExitNotAllDone;
     }
     // Nothing to put back, and so nothing to journal: an empty journal would become the newest.
     if (entries->empty()) {
-        console.Write(u"转移记录 " + *path + u" 中没有注册表值, 没有恢复任何值。\n");
+        console.Write(Joined({u"转移记录 ", *path, u" 中没有注册表值, 没有恢复任何值。\n"}));
         return kExitNotAllDone;
     }
     // Only the values a run writes: a file of anything else is not applied at all.
     std::vector<JournalEntry> now;
     for (const JournalEntry& entry : *entries) {
         if (!FolderWriting(entry)) {
-            console.Write(u"转移记录中有不属于 Tarnwick 的值, 没有恢复任何值: HKEY_CURRENT_USER\\" +
-                          entry.key + u"\\" + entry.valueName + u"\n");
+            console.Write(
+                Joined({u"转移记录中有不属于 Tarnwick 的值, 没有恢复任何值: HKEY_CURRENT_USER\\",
+                        entry.key, u"\\", entry.valueName, u"\n"}));
             return kExitNotAllDone;
         }
         const auto value =
             services.registry.SaveValue(kHkeyCurrentUser, entry.key, entry.valueName);
         if (!value) {
-            console.Write(u"无法读取注册表值 HKEY_CURRENT_USER\\" + entry.key + u"\\" +
-                          entry.valueName + u", 没有恢复任何值。\n");
+            console.Write(Joined({u"无法读取注册表值 HKEY_CURRENT_USER\\", entry.key, u"\\",
+                                  entry.valueName, u", 没有恢复任何值。\n"}));
             return kExitNotAllDone;
         }
         now.push_back({entry.key, entry.valueName, *value});
@@ -205,14 +207,14 @@ int Undo(const CommandLine& command, const RedirectServices& services, ConsoleAp
         if (!services.registry.RestoreValue(kHkeyCurrentUser, entry.key, entry.valueName,
                                             entry.value)) {
             ++failed;
-            console.Write(u"无法恢复 HKEY_CURRENT_USER\\" + entry.key + u"\\" + entry.valueName +
-                          u"\n");
+            console.Write(Joined(
+                {u"无法恢复 HKEY_CURRENT_USER\\", entry.key, u"\\", entry.valueName, u"\n"}));
         }
         environment = environment || ToLowerCase(entry.key) == ToLowerCase(kEnvironmentKey);
     }
-    console.Write(u"已按 " + *path + u" 恢复 " +
-                  DecimalText(static_cast<std::int64_t>(entries->size()) - failed) +
-                  u" 个注册表值。恢复之前的值记在 " + *journal + u" 中。\n");
+    console.Write(Joined({u"已按 ", *path, u" 恢复 ",
+                          DecimalText(static_cast<std::int64_t>(entries->size()) - failed),
+                          u" 个注册表值。恢复之前的值记在 ", *journal, u" 中。\n"}));
     const bool foldersThere = RecreateMissingLocations(*entries, services, console);
     if (environment) {
         services.environment.AnnounceEnvironmentChange();
@@ -304,7 +306,7 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
             } else if (word == u"yes") {
                 command.yes = true;
             } else {
-                return u"不认识的选项: " + argument;
+                return Joined({u"不认识的选项: ", argument});
             }
             continue;
         }
@@ -316,23 +318,23 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
             continue;
         }
         if (action != CommandLine::Action::Move) {
-            return u"不认识的参数: " + argument + u" (名称=路径 要跟在 /move 后面)";
+            return Joined({u"不认识的参数: ", argument, u" (名称=路径 要跟在 /move 后面)"});
         }
         const std::size_t equals = argument.find(u'=');
         if (equals == std::u16string::npos) {
-            return u"缺少 \"=\": " + argument + u" (应该是 名称=路径)";
+            return Joined({u"缺少 \"=\": ", argument, u" (应该是 名称=路径)"});
         }
         const ManagedFolder* folder = FolderNamed(argument.substr(0, equals));
         if (!folder) {
-            return u"不认识的文件夹名称: " + argument.substr(0, equals) +
-                   u" (可以是 temp, cookies, history, cache, favorites, documents)";
+            return Joined({u"不认识的文件夹名称: ", std::u16string_view(argument).substr(0, equals),
+                           u" (可以是 temp, cookies, history, cache, favorites, documents)"});
         }
         if (std::any_of(command.moves.begin(), command.moves.end(),
                         [&](const auto& move) { return move.first == folder; })) {
-            return u"文件夹 " + std::u16string(folder->commandName) + u" 出现了不止一次";
+            return Joined({u"文件夹 ", folder->commandName, u" 出现了不止一次"});
         }
         if (equals + 1 == argument.size()) {
-            return u"文件夹 " + std::u16string(folder->commandName) + u" 缺少路径";
+            return Joined({u"文件夹 ", folder->commandName, u" 缺少路径"});
         }
         command.moves.push_back({folder, argument.substr(equals + 1)});
     }
@@ -347,9 +349,17 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
         (command.copy || command.deleteTemporary || command.dryRun || command.yes)) {
         return u"/copy, /deltemp, /dryrun 和 /yes 只能和 /move 一起用";
     }
-    // The run handles the folders in table order, whatever order they were named in.
-    std::sort(command.moves.begin(), command.moves.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The run handles the folders in table order, whatever order they were named in. Each is
+    // named once at most, so walking the table puts them in order without the code of a sort.
+    std::vector<std::pair<const ManagedFolder*, std::u16string>> inTableOrder;
+    for (const ManagedFolder& folder : kManagedFolders) {
+        for (auto& move : command.moves) {
+            if (move.first == &folder) {
+                inTableOrder.push_back(std::move(move));
+            }
+        }
+    }
+    command.moves = std::move(inTableOrder);
     return command;
 }
 
@@ -390,12 +400,11 @@ int RunCommandLine(const CommandLine& command, const RedirectServices& services,
 
 int ConsoleMessages::Show(std::u16string_view text, std::u16string_view title,
                           std::uint32_t style) {
-    std::u16string shown = u"[" + std::u16string(title) + u"] " + std::u16string(text);
     if (!(style & kMbYesNo)) {
-        console_.Write(shown + u"\n");
+        console_.Write(Joined({u"[", title, u"] ", text, u"\n"}));
         return 1;  // IDOK
     }
-    console_.Write(shown + (yes_ ? u" 是 (/yes)\n" : u" 否\n"));
+    console_.Write(Joined({u"[", title, u"] ", text, yes_ ? u" 是 (/yes)\n" : u" 否\n"}));
     return yes_ ? kIdYes : kIdNo;
 }
 

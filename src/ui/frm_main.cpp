@@ -26,12 +26,11 @@ void FrmMain::Form_Load() {
 void FrmMain::ShowVersion() {
     try {
         const ProgramFile program = version_.program();
-        std::u16string path = program.directory;
-        if (path.empty() || path.back() != u'\\') {
-            path += u'\\';
-        }
+        const std::u16string& directory = program.directory;
         const std::size_t dot = program.fileName.rfind(u'.');
-        path += program.fileName.substr(0, dot) + u".EXE";
+        const std::u16string path =
+            Joined({directory, directory.empty() || directory.back() != u'\\' ? u"\\" : u"",
+                    std::u16string_view(program.fileName).substr(0, dot), u".EXE"});
         controls_.SetText(ControlId::LblVer, version_.versions.GetFileVersionString(path));
     } catch (const std::exception&) {
     }
@@ -89,7 +88,7 @@ void FrmMain::CmdBrowse_Click(const ManagedFolder& folder) {
     const std::u16string picked = controls_.Text(folder.destinationBox);
     if (!picked.empty()) {
         controls_.SetText(folder.destinationBox,
-                          CollapseDoubledBackslashes(picked + std::u16string(folder.browseSuffix)));
+                          CollapseDoubledBackslashes(Joined({picked, folder.browseSuffix})));
     }
 }
 

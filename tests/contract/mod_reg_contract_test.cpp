@@ -272,6 +272,20 @@ TEST_F(ModRegContract, DataTooShortForItsTypeRaisesAfterClosingTheKey) {
         EXPECT_THROW(Get(), RegistryError);
         EXPECT_EQ(recorder_.OpenHandleCount(), 0u);
     }
+    // The message names the type.
+    const std::vector<std::pair<std::uint32_t, std::string>> messages = {
+        {kRegMultiSz, "registry value too short for its type 7"},
+        {kRegBinary, "registry value of type 3 has no data"},
+    };
+    for (const auto& [type, message] : messages) {
+        Put(type, {});
+        try {
+            Get();
+            ADD_FAILURE() << "no error for type " << type;
+        } catch (const RegistryError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
 }
 
 TEST_F(ModRegContract, ExpandEnvStringExpandsDefinedVariablesOnly) {

@@ -51,6 +51,16 @@ TEST(CommandLineArguments, WhatMakesNoSenseIsToldWithItsReason) {
     EXPECT_EQ(command.moves[0].first->commandName, u"temp") << "not in table order";
     EXPECT_EQ(command.moves[1].second, uR"(E:\D)");
     EXPECT_TRUE(command.copy && command.dryRun && command.yes && !command.deleteTemporary);
+    // Named backwards, each with its own path, they still come in table order.
+    const auto backwards =
+        ParseCommandLine({u"/move", uR"(documents=E:\D)", uR"(cache=F:\C)", uR"(temp=D:\T)"});
+    ASSERT_TRUE(std::holds_alternative<CommandLine>(backwards));
+    std::vector<std::u16string> named;
+    for (const auto& [folder, destination] : std::get<CommandLine>(backwards).moves) {
+        named.push_back(std::u16string(folder->commandName) + u"=" + destination);
+    }
+    EXPECT_EQ(named, (std::vector<std::u16string>{uR"(temp=D:\T)", uR"(cache=F:\C)",
+                                                  uR"(documents=E:\D)"}));
 
     // The word after /undo is its file, whatever it starts with.
     for (const std::u16string file : {u"-journal.reg", u"/x.reg", u"a.reg"}) {

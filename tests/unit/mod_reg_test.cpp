@@ -21,6 +21,14 @@ class ModRegFailures : public ::testing::Test {
     ModReg modReg_{recorder_, HostCodePage()};
 };
 
+TEST(RegistryTypeName, KnownTypesByNameOthersByNumber) {
+    EXPECT_EQ(RegistryTypeName(kRegSz), u"REG_SZ");
+    EXPECT_EQ(RegistryTypeName(kRegExpandSz), u"REG_EXPAND_SZ");
+    EXPECT_EQ(RegistryTypeName(kRegBinary), u"REG_BINARY");
+    EXPECT_EQ(RegistryTypeName(11), u"类型 11");
+    EXPECT_EQ(RegistryTypeName(4294967295u), u"类型 4294967295");
+}
+
 TEST_F(ModRegFailures, KeyThatCannotBeCreatedWritesNothingAndClosesNothing) {
     registry_.InjectFailure(RegistryOperation::CreateKey, kErrorAccessDenied);
     EXPECT_FALSE(

@@ -21,7 +21,26 @@ TEST(Text, UpToFirstNul) {
 
 TEST(Text, DecimalAndUtf8) {
     EXPECT_EQ(DecimalText(-2147483648LL), u"-2147483648");
+    EXPECT_EQ(DecimalText(0), u"0");
+    EXPECT_EQ(DecimalText(7), u"7");
+    EXPECT_EQ(DecimalText(-10), u"-10");
+    EXPECT_EQ(DecimalText(INT64_MAX), u"9223372036854775807");
+    EXPECT_EQ(DecimalText(INT64_MIN), u"-9223372036854775808");
     EXPECT_EQ(ToUtf8(u"转移到 ok"), "转移到 ok");
+}
+
+TEST(Text, JoinedPutsThePartsOneAfterAnother) {
+    const std::u16string path = u"C:\\新";
+    EXPECT_EQ(Joined({u"目标在", path, u"", u" (", std::u16string_view(u"a\0b", 3), u")"}),
+              std::u16string(u"目标在C:\\新 (a\0b)", 13));
+    EXPECT_EQ(Joined({}), u"");
+    EXPECT_EQ(Joined({u"", u""}), u"");
+}
+
+TEST(Text, WithNumberPutsTheDigitsBetweenTheTexts) {
+    EXPECT_EQ(WithNumber("registry value of type ", 4294967295u, " has no data"),
+              "registry value of type 4294967295 has no data");
+    EXPECT_EQ(WithNumber("error ", -5), "error -5");
 }
 
 TEST(Text, ALongPathIsShortenedInItsMiddle) {

@@ -14,6 +14,7 @@
 
 #include "core/text.h"
 #include "platform/win32/module_path.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
@@ -40,6 +41,12 @@ std::vector<std::wstring> Entries(const fs::path& folder) {
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+TEST(WideText, JoinedPutsThePartsOneAfterAnother) {
+    const std::wstring folder = L"S:\\树";
+    EXPECT_EQ(win32::WideJoined({L"\\\\?\\", folder, L"", L"\\*"}), L"\\\\?\\S:\\树\\*");
+    EXPECT_EQ(win32::WideJoined({}), L"");
 }
 
 TEST(FileSystem, TheCanonicalFormIsWhatWindowsActsOn) {

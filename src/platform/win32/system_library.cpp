@@ -1,5 +1,7 @@
 #include "platform/win32/system_library.h"
 
+#include "platform/win32/wide_text.h"
+
 namespace tarnwick::win32 {
 
 std::wstring SystemDirectory() {
@@ -42,8 +44,8 @@ UniqueModule LoadSystemLibrary(const wchar_t* name) {
         return UniqueModule();
     }
     // With a full path, the library's own dependencies are looked for beside it.
-    return UniqueModule(
-        LoadLibraryExW((directory + L"\\" + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    return UniqueModule(LoadLibraryExW(WideJoined({directory, L"\\", name}).c_str(), nullptr,
+                                       LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 
 }  // namespace tarnwick::win32

@@ -4,12 +4,16 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace tarnwick::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
+
+// The parts one after another, in one allocation, where each + of a chain makes a string.
+std::wstring WideJoined(std::initializer_list<std::wstring_view> parts);
 
 inline std::wstring Wide(std::u16string_view text) {
     return std::wstring(text.begin(), text.end());

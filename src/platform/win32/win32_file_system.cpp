@@ -113,7 +113,7 @@ std::optional<std::wstring> ResolvedExisting(const std::wstring& path) {
     }
     final.resize(length);
     if (final.starts_with(L"\\\\?\\UNC\\")) {
-        return L"\\\\" + final.substr(8);
+        return WideJoined({L"\\\\", std::wstring_view(final).substr(8)});
     }
     // A drive path loses its prefix; anything else ("\\?\unix\...", a volume) keeps it, so that
     // it can never pass for a path relative to the current folder.
@@ -130,13 +130,13 @@ std::wstring LongForm(const std::wstring& path) {
         return path;
     }
     if (path.starts_with(L"\\\\")) {
-        return L"\\\\?\\UNC\\" + path.substr(2);
+        return WideJoined({L"\\\\?\\UNC\\", std::wstring_view(path).substr(2)});
     }
-    return L"\\\\?\\" + path;
+    return WideJoined({L"\\\\?\\", path});
 }
 
 std::wstring Child(const std::wstring& folder, const std::wstring& name) {
-    return folder.empty() || folder.back() == L'\\' ? folder + name : folder + L'\\' + name;
+    return WideJoined({folder, folder.empty() || folder.back() == L'\\' ? L"" : L"\\", name});
 }
 
 bool IsDotEntry(const WIN32_FIND_DATAW& found) {

@@ -52,7 +52,8 @@ std::uint32_t Win32JournalFiles::CreateFolder(std::u16string_view path) {
 std::optional<std::vector<std::u16string>> Win32JournalFiles::FileNames(
     std::u16string_view folder) {
     WIN32_FIND_DATAW found{};
-    const UniqueFind find(NullIfInvalid(FindFirstFileW((Wide(folder) + L"\\*").c_str(), &found)));
+    const UniqueFind find(
+        NullIfInvalid(FindFirstFileW(WideJoined({Wide(folder), L"\\*"}).c_str(), &found)));
     if (!find) {
         return std::nullopt;
     }

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "platform/numbers.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
@@ -79,7 +80,7 @@ constexpr std::pair<const wchar_t*, const char16_t*> kNativeViewVariables[] = {
 void Win32Processes::StartHidden(std::u16string_view commandLine) {
     // By its full path: started by name alone, a CMD.exe in the program's folder would win.
     const std::wstring directory = SystemDirectory();
-    const std::wstring interpreter = directory + L"\\cmd.exe";
+    const std::wstring interpreter = WideJoined({directory, L"\\cmd.exe"});
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -90,8 +91,8 @@ void Win32Processes::StartHidden(std::u16string_view commandLine) {
     if (directory.empty() ||
         !CreateProcessW(interpreter.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         directory.c_str(), &startup, &started)) {
-        throw ProcessStartError("cmd.exe could not be started from the system folder (error " +
-                                std::to_string(GetLastError()) + ")");
+        throw ProcessStartError(WithNumber(
+            "cmd.exe could not be started from the system folder (error ", GetLastError(), ")"));
     }
     // Not awaited: the handles go at once, the process runs on.
     const UniqueKernelHandle process(started.hProcess);

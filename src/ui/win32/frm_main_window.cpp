@@ -116,14 +116,19 @@ void FrmMainWindow::CreateControls() {
         windows_[static_cast<std::size_t>(control.id)] = Create(control);
     }
     controlsMade_ = true;
+    // Each tab index is used once (the layout's tests hold the table to that), so looking for
+    // every index in turn gives the sorted order without the code of a sort.
+    int lastTab = -1;
     for (const ControlLayout& control : kLayout) {
-        if (control.tabIndex && TakesFocus(control.kind)) {
-            tabOrder_.push_back(control.id);
+        lastTab = std::max(lastTab, control.tabIndex.value_or(-1));
+    }
+    for (int tab = 0; tab <= lastTab; ++tab) {
+        for (const ControlLayout& control : kLayout) {
+            if (control.tabIndex == tab && TakesFocus(control.kind)) {
+                tabOrder_.push_back(control.id);
+            }
         }
     }
-    std::sort(tabOrder_.begin(), tabOrder_.end(), [](ControlId a, ControlId b) {
-        return *LayoutOf(a).tabIndex < *LayoutOf(b).tabIndex;
-    });
 }
 
 HWND FrmMainWindow::Create(const ControlLayout& control) {

@@ -7,6 +7,7 @@
 #include <variant>
 #include <vector>
 
+#include "core/text.h"
 #include "platform/error.h"
 #include "platform/journal_store.h"
 #include "platform/mod_reg.h"
@@ -37,9 +38,9 @@ tarnwick::ProgramFile OwnProgramFile() {
         throw tarnwick::Error("the program's file name is not known");
     }
     const std::size_t slash = path.rfind(L'\\');
-    const std::wstring directory = slash == std::wstring::npos ? L"" : path.substr(0, slash);
-    const std::wstring name = path.substr(slash == std::wstring::npos ? 0 : slash + 1);
-    return {tarnwick::win32::Narrow(directory), tarnwick::win32::Narrow(name)};
+    const std::wstring_view whole = path;
+    return {tarnwick::win32::Narrow(slash == std::wstring::npos ? L"" : whole.substr(0, slash)),
+            tarnwick::win32::Narrow(whole.substr(slash == std::wstring::npos ? 0 : slash + 1))};
 }
 
 // The real bindings, shared by the window and the command line.
@@ -105,7 +106,7 @@ int RunCommands(const std::vector<std::u16string>& arguments,
     win32::Win32Console console;
     const auto parsed = ParseCommandLine(arguments);
     if (const auto* error = std::get_if<std::u16string>(&parsed)) {
-        console.Write(*error + u"\n用 /? 查看用法。\n");
+        console.Write(Joined({*error, u"\n用 /? 查看用法。\n"}));
         return kExitBadUsage;
     }
     const CommandLine& command = std::get<CommandLine>(parsed);
@@ -118,8 +119,8 @@ int RunCommands(const std::vector<std::u16string>& arguments,
         ConsoleMessages messages(console, command.yes);
         return RunCommandLine(command, platform.Services(messages), console);
     } catch (const std::exception& failure) {
-        console.Write(u"Tarnwick工具遇到意外错误: " +
-                      win32::Narrow(win32::WideFromUtf8(failure.what())) + u"\n");
+        console.Write(Joined({u"Tarnwick工具遇到意外错误: ",
+                              win32::Narrow(win32::WideFromUtf8(failure.what())), u"\n"}));
         return win32::kExitUnexpectedError;
     }
 }
