@@ -211,20 +211,17 @@ std::optional<std::u16string> TargetCheck::CopyProblem(MovePlan& plan,
 // The shell's copy follows links, in the old folder and in the new one, and makes one file of two
 // names that differ only in case: such a tree is not handed to it.
 std::optional<std::u16string> TargetCheck::TreeProblem(const MovePlan& plan) const {
-    const auto inside = [](const std::u16string& root, const std::u16string& relative) {
-        return ShownPath(relative.empty() ? root : Joined({root, u"\\", relative}));
-    };
     const TreeListing source = services_.files.ListTree(plan.source);
     if (!source.Complete()) {
-        return Joined({u"无法读取原来的位置中的 ", inside(plan.source, source.unreadable),
+        return Joined({u"无法读取原来的位置中的 ", ShownEntry(plan.source, source.unreadable),
                        u", 不能确认可以完整复制"});
     }
     if (const TreeEntry* link = FirstLink(source.entries)) {
-        return Joined({u"原来的位置中的 ", inside(plan.source, link->relativePath),
+        return Joined({u"原来的位置中的 ", ShownEntry(plan.source, link->relativePath),
                        u" 是一个链接, 复制时会跟着它复制别处的内容"});
     }
     if (const auto twins = CaseTwins(source.entries, services_.files)) {
-        return Joined({u"原来的位置中的 ", inside(plan.source, twins->first), u" 和 ",
+        return Joined({u"原来的位置中的 ", ShownEntry(plan.source, twins->first), u" 和 ",
                        ShownPath(twins->second), u" 只是大小写不同, 复制后只会剩下一个"});
     }
     if (!plan.foldersToCreate.empty()) {
@@ -232,12 +229,12 @@ std::optional<std::u16string> TargetCheck::TreeProblem(const MovePlan& plan) con
     }
     const TreeListing destination = services_.files.ListTree(plan.destination);
     if (!destination.Complete()) {
-        return Joined({u"无法读取目标中的 ", inside(plan.destination, destination.unreadable),
+        return Joined({u"无法读取目标中的 ", ShownEntry(plan.destination, destination.unreadable),
                        u", 不能确认复制不会写到目标以外"});
     }
     if (const TreeEntry* link =
             LinkInTheWay(source.entries, destination.entries, services_.files)) {
-        return Joined({u"目标中的 ", inside(plan.destination, link->relativePath),
+        return Joined({u"目标中的 ", ShownEntry(plan.destination, link->relativePath),
                        u" 是一个链接, 复制时会通过它写到目标以外的地方"});
     }
     return std::nullopt;

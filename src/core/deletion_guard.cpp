@@ -68,21 +68,19 @@ std::optional<std::u16string> LinkProblem(const std::u16string& folder,
         return std::nullopt;
     }
     const TreeListing look = services.files.ListTree(folder, {.maxEntries = kLargestTreeToDelete});
-    const auto inside = [&](const std::u16string& relative) {
-        return ShownPath(relative.empty() ? folder : Joined({folder, u"\\", relative}));
-    };
     switch (look.status) {
         case TreeListing::Status::TooLarge:
             return Joined({u"其中的文件和文件夹超过 ",
                            DecimalText(static_cast<std::int64_t>(kLargestTreeToDelete)),
                            u" 个, 无法在删除前全部检查其中有没有链接"});
         case TreeListing::Status::Unreadable:
-            return Joined({u"无法读取其中的 ", inside(look.unreadable), u", 不能确认其中没有链接"});
+            return Joined({u"无法读取其中的 ", ShownEntry(folder, look.unreadable),
+                           u", 不能确认其中没有链接"});
         case TreeListing::Status::Complete:
             break;
     }
     if (const TreeEntry* link = FirstLink(look.entries)) {
-        return Joined({u"其中的 ", inside(link->relativePath),
+        return Joined({u"其中的 ", ShownEntry(folder, link->relativePath),
                        u" 是一个链接, 删除时会连它指向的内容一起删除"});
     }
     return std::nullopt;

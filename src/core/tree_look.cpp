@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace tarnwick {
 
 namespace {
@@ -19,6 +21,10 @@ std::vector<std::pair<std::u16string, std::size_t>> SortedKeys(const std::vector
 }
 
 }  // namespace
+
+std::u16string ShownEntry(std::u16string_view root, std::u16string_view relative) {
+    return ShownPath(relative.empty() ? std::u16string(root) : Joined({root, u"\\", relative}));
+}
 
 const TreeEntry* FirstLink(const std::vector<TreeEntry>& tree) {
     const auto link =

@@ -12,6 +12,9 @@
 
 namespace tarnwick {
 
+// An entry of a tree below root, as a message shows it; the root itself for an empty relative path.
+std::u16string ShownEntry(std::u16string_view root, std::u16string_view relative);
+
 // The first link met, or nullptr.
 const TreeEntry* FirstLink(const std::vector<TreeEntry>& tree);
 
