@@ -13,6 +13,19 @@ namespace tarnwick::testing {
 
 namespace {
 
+win32::UniqueHkey CreatedKey(const std::string& keyPath) {
+    HKEY created = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &created, nullptr);
+    return win32::UniqueHkey(created);
+}
+
+win32::UniqueHkey OpenedKey(const std::string& keyPath) {
+    HKEY opened = nullptr;
+    RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened);
+    return win32::UniqueHkey(opened);
+}
+
 class RealBackend : public RegistryBackend {
   public:
     ~RealBackend() override { RegDeleteTreeA(HKEY_CURRENT_USER, kScratchRoot); }
@@ -22,11 +35,8 @@ class RealBackend : public RegistryBackend {
 
     void PutRaw(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
                 const ByteArray& data) override {
-        HKEY created = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &created, nullptr),
-                  ERROR_SUCCESS);
-        const win32::UniqueHkey key(created);
+        const win32::UniqueHkey key = CreatedKey(keyPath);
+        ASSERT_TRUE(key);
         ASSERT_EQ(RegSetValueExA(key.get(), valueName.c_str(), 0, type, data.data(),
                                  static_cast<DWORD>(data.size())),
                   ERROR_SUCCESS);
@@ -34,12 +44,10 @@ class RealBackend : public RegistryBackend {
 
     std::optional<fake::StoredValue> GetRaw(const std::string& keyPath,
                                             const std::string& valueName) override {
-        HKEY opened = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
-            ERROR_SUCCESS) {
+        const win32::UniqueHkey key = OpenedKey(keyPath);
+        if (!key) {
             return std::nullopt;
         }
-        const win32::UniqueHkey key(opened);
         DWORD type = 0;
         DWORD size = 0;
         if (RegQueryValueExA(key.get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
@@ -54,11 +62,8 @@ class RealBackend : public RegistryBackend {
 
     void PutRawWide(const std::string& keyPath, const std::string& valueName, std::uint32_t type,
                     const ByteArray& data) override {
-        HKEY created = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                  nullptr, &created, nullptr),
-                  ERROR_SUCCESS);
-        const win32::UniqueHkey key(created);
+        const win32::UniqueHkey key = CreatedKey(keyPath);
+        ASSERT_TRUE(key);
         ASSERT_EQ(RegSetValueExW(key.get(), WideName(valueName).c_str(), 0, type, data.data(),
                                  static_cast<DWORD>(data.size())),
                   ERROR_SUCCESS);
@@ -66,12 +71,10 @@ class RealBackend : public RegistryBackend {
 
     std::optional<fake::StoredValue> GetRawWide(const std::string& keyPath,
                                                 const std::string& valueName) override {
-        HKEY opened = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
-            ERROR_SUCCESS) {
+        const win32::UniqueHkey key = OpenedKey(keyPath);
+        if (!key) {
             return std::nullopt;
         }
-        const win32::UniqueHkey key(opened);
         const std::wstring name = WideName(valueName);
         DWORD type = 0;
         DWORD size = 0;
@@ -86,13 +89,7 @@ class RealBackend : public RegistryBackend {
     }
 
     bool KeyExists(const std::string& keyPath) override {
-        HKEY opened = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &opened) !=
-            ERROR_SUCCESS) {
-            return false;
-        }
-        RegCloseKey(opened);
-        return true;
+        return static_cast<bool>(OpenedKey(keyPath));
     }
 
     void SetEnvironmentVariable(const std::string& name, const std::string& value) override {
