@@ -15,18 +15,15 @@ class TargetCheck {
                 const RedirectServices& services)
         : request_(request), folder_(folder), services_(services) {}
 
-    std::optional<MovePlan> Run();
+    FolderPlan Run();
 
   private:
-    std::optional<MovePlan> Invalid() const {
-        services_.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
-        return std::nullopt;
+    FolderPlan Refuse(Refusal::Kind kind, std::u16string reason = {}) const {
+        return {.request = &folder_, .refusal = {kind, std::move(reason)}};
     }
-    std::optional<MovePlan> Refuse(std::u16string_view reason) const {
-        services_.messages.Show(Joined({Name(), u"不能转移到:\n", ShownPath(folder_.destination),
-                                        u"\n\n", reason, u"。"}),
-                                kRefusedTitle, kMbIconStop);
-        return std::nullopt;
+    FolderPlan Invalid() const { return Refuse(Refusal::Kind::InvalidPath); }
+    FolderPlan Refuse(std::u16string reason) const {
+        return Refuse(Refusal::Kind::Refused, std::move(reason));
     }
     std::u16string_view Name() const { return folder_.folder->folder; }
     // Compared as Windows resolves it; a path it cannot resolve is compared as spelled.
@@ -39,14 +36,14 @@ class TargetCheck {
     std::optional<std::u16string> CopyProblem(MovePlan& plan,
                                               const std::u16string& destination) const;
     std::optional<std::u16string> TreeProblem(const MovePlan& plan) const;
-    bool UserAcceptsFolderWithContents(const std::u16string& destination) const;
+    std::optional<Notice> QuestionForFolderWithContents(const std::u16string& destination) const;
 
     const RunRequest& request_;
     const FolderRequest& folder_;
     const RedirectServices& services_;
 };
 
-std::optional<MovePlan> TargetCheck::Run() {
+FolderPlan TargetCheck::Run() {
     const std::u16string& destination = folder_.destination;
     if (!IsAbsolutePath(destination)) {
         return Invalid();
@@ -59,8 +56,7 @@ std::optional<MovePlan> TargetCheck::Run() {
         return Invalid();
     }
     if (!folder_.location.empty() && SamePath(resolved->canonical, Canonical(folder_.location))) {
-        services_.messages.Show(kSamePathText, kSamePathTitle, kMbIconInformation);
-        return std::nullopt;
+        return Refuse(Refusal::Kind::SamePath);
     }
     MovePlan plan{.request = &folder_, .destination = resolved->acting};
     if (auto problem = LevelsProblem(plan)) {
@@ -80,11 +76,10 @@ std::optional<MovePlan> TargetCheck::Run() {
         }
         plan.previousValues.push_back(std::move(*saved));
     }
-    if (folder_.folder->deleteAsTemporary && plan.foldersToCreate.empty() &&
-        !UserAcceptsFolderWithContents(plan.destination)) {
-        return std::nullopt;
+    if (folder_.folder->deleteAsTemporary && plan.foldersToCreate.empty()) {
+        plan.question = QuestionForFolderWithContents(plan.destination);
     }
-    return plan;
+    return {.request = &folder_, .move = std::move(plan)};
 }
 
 // Walks the destination from its root: levels that exist must be folders, the rest are created.
@@ -242,17 +237,16 @@ std::optional<std::u16string> TargetCheck::TreeProblem(const MovePlan& plan) con
 
 // A temporary folder's contents are deleted by every later cleanup, so a place that already
 // holds something is taken only when the user says so; No is the default.
-bool TargetCheck::UserAcceptsFolderWithContents(const std::u16string& destination) const {
+std::optional<Notice> TargetCheck::QuestionForFolderWithContents(
+    const std::u16string& destination) const {
     if (!services_.files.HasEntries(destination)) {
-        return true;
+        return std::nullopt;
     }
-    const std::u16string text =
-        Joined({Name(), u"的新位置\n", ShownPath(folder_.destination),
-                u"\n中已经有文件或文件夹。\n\n以后每次删除临时文件, 这个文件夹中的"
-                u"所有内容都会被删除。\n仍然要把",
-                Name(), u"转移到这里吗?"});
-    return services_.messages.Show(text, kConfirmTitle,
-                                   kMbYesNo | kMbIconQuestion | kMbDefaultButton2) == kIdYes;
+    return Notice{Joined({Name(), u"的新位置\n", ShownPath(folder_.destination),
+                          u"\n中已经有文件或文件夹。\n\n以后每次删除临时文件, 这个文件夹中的"
+                          u"所有内容都会被删除。\n仍然要把",
+                          Name(), u"转移到这里吗?"}),
+                  kConfirmTitle, kMbYesNo | kMbIconQuestion | kMbDefaultButton2};
 }
 
 }  // namespace
@@ -278,9 +272,26 @@ std::optional<std::u16string> DestinationNameProblem(std::u16string_view destina
     return std::nullopt;
 }
 
-std::optional<MovePlan> CheckTarget(const RunRequest& request, const FolderRequest& folder,
-                                    const RedirectServices& services) {
+FolderPlan CheckTarget(const RunRequest& request, const FolderRequest& folder,
+                       const RedirectServices& services) {
     return TargetCheck(request, folder, services).Run();
+}
+
+std::optional<Notice> RefusalNotice(const FolderPlan& folder) {
+    switch (folder.refusal.kind) {
+        case Refusal::Kind::SamePath:
+            return Notice{std::u16string(kSamePathText), kSamePathTitle, kMbIconInformation};
+        case Refusal::Kind::InvalidPath:
+            return Notice{std::u16string(kInvalidPathText), kInvalidPathTitle, kMbIconStop};
+        case Refusal::Kind::Refused:
+            return Notice{Joined({folder.request->folder->folder, u"不能转移到:\n",
+                                  ShownPath(folder.request->destination), u"\n\n",
+                                  folder.refusal.reason, u"。"}),
+                          kRefusedTitle, kMbIconStop};
+        case Refusal::Kind::Declined:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tarnwick

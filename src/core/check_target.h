@@ -1,5 +1,5 @@
 // Whether a selected folder may move to its destination: every check of the move, made before
-// anything is created, written or copied. Each refusal is told in a message box.
+// anything is created, written or copied. A refusal comes back with its reason; nothing is shown.
 #pragma once
 
 #include <optional>
@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/notice.h"
 #include "core/run_request.h"
 #include "core/run_services.h"
 
@@ -27,14 +28,36 @@ struct MovePlan {
     bool copy = false;                            // the old location holds something to copy
     std::u16string source;                        // resolved old location, when copying
     std::vector<SavedValue> previousValues;       // one for each write target, in order
+    // Asked before the move is carried out; No refuses the folder.
+    std::optional<Notice> question;
+};
+
+struct Refusal {
+    enum class Kind {
+        SamePath,     // the destination is where the folder is
+        InvalidPath,  // not a complete path, or one whose drive or share is not there
+        Refused,      // told with its reason
+        Declined,     // the user answered No
+    };
+    Kind kind = Kind::Refused;
+    std::u16string reason;
+};
+
+// One selected folder's part of a run: its move, or why it does not move.
+struct FolderPlan {
+    const FolderRequest* request = nullptr;
+    std::optional<MovePlan> move;
+    Refusal refusal;  // when there is no move
 };
 
 // The reason a destination's spelling cannot be used as it is, or nullopt.
 std::optional<std::u16string> DestinationNameProblem(std::u16string_view destination,
                                                      const CodePage& codePage);
 
-// nullopt when the folder must not move; the user has then been told why, or has said No.
-std::optional<MovePlan> CheckTarget(const RunRequest& request, const FolderRequest& folder,
-                                    const RedirectServices& services);
+FolderPlan CheckTarget(const RunRequest& request, const FolderRequest& folder,
+                       const RedirectServices& services);
+
+// What the window shows for a refusal, in its own words; nullopt for a No, which needs none.
+std::optional<Notice> RefusalNotice(const FolderPlan& folder);
 
 }  // namespace tarnwick

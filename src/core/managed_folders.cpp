@@ -8,18 +8,12 @@ namespace {
 
 // Every shell folder but TEMP: read from the resolved key, written to the user key first.
 constexpr ManagedFolder ShellFolder(std::u16string_view folder, std::u16string_view commandName,
-                                    ControlId selectBox, ControlId locationLabel,
-                                    ControlId destinationBox, ControlId browseButton,
                                     std::u16string_view valueName,
                                     std::u16string_view defaultDestination,
                                     std::u16string_view browseSuffix, bool deleteAsTemporary) {
     return ManagedFolder{
         .folder = folder,
         .commandName = commandName,
-        .selectBox = selectBox,
-        .locationLabel = locationLabel,
-        .destinationBox = destinationBox,
-        .browseButton = browseButton,
         .readKey = kShellFoldersKey,
         .readValueName = valueName,
         .writeTargets = {{{kUserShellFoldersKey, valueName}, {kShellFoldersKey, valueName}}},
@@ -37,10 +31,6 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
     {
         .folder = u"TEMP",
         .commandName = u"temp",
-        .selectBox = ControlId::ChkTemp,
-        .locationLabel = ControlId::LblTemp,
-        .destinationBox = ControlId::TxtTemp,
-        .browseButton = ControlId::CmdTemp,
         .readKey = kEnvironmentKey,
         .readValueName = u"Temp",
         .writeTargets = {{{kEnvironmentKey, u"Tmp"}, {kEnvironmentKey, u"Temp"}}},
@@ -50,18 +40,13 @@ const std::array<ManagedFolder, kManagedFolderCount> kManagedFolders = {{
         .deleteAsTemporary = true,
         .copyContents = false,
     },
-    ShellFolder(u"Cookie", u"cookies", ControlId::ChkCook, ControlId::LblCook, ControlId::TxtCook,
-                ControlId::CmdCook, u"Cookies", u"D:\\Temp\\Cookies", u"\\Cookies", true),
-    ShellFolder(u"历史文件夹", u"history", ControlId::ChkHistory, ControlId::LblHistory,
-                ControlId::TxtHistory, ControlId::CmdHistory, u"History", u"D:\\History",
-                u"\\History", true),
-    ShellFolder(u"IE缓存", u"cache", ControlId::ChkCache, ControlId::LblCache, ControlId::TxtCache,
-                ControlId::CmdCache, u"Cache", u"D:\\Temp\\Temporary Internet Files",
+    ShellFolder(u"Cookie", u"cookies", u"Cookies", u"D:\\Temp\\Cookies", u"\\Cookies", true),
+    ShellFolder(u"历史文件夹", u"history", u"History", u"D:\\History", u"\\History", true),
+    ShellFolder(u"IE缓存", u"cache", u"Cache", u"D:\\Temp\\Temporary Internet Files",
                 u"\\Temporary Internet Files", true),
-    ShellFolder(u"IE收藏夹", u"favorites", ControlId::ChkFav, ControlId::LblFav, ControlId::TxtFav,
-                ControlId::CmdFav, u"Favorites", u"D:\\Favorites", u"\\Favorites", false),
-    ShellFolder(u"我的文档", u"documents", ControlId::ChkDoc, ControlId::LblDoc, ControlId::TxtDoc,
-                ControlId::CmdDoc, u"Personal", u"D:\\My Documents", u"\\My Documents", false),
+    ShellFolder(u"IE收藏夹", u"favorites", u"Favorites", u"D:\\Favorites", u"\\Favorites", false),
+    ShellFolder(u"我的文档", u"documents", u"Personal", u"D:\\My Documents", u"\\My Documents",
+                false),
 }};
 
 std::u16string RegistryTarget::FullName() const {

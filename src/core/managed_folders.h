@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-#include "core/control_id.h"
 #include "platform/mod_reg.h"
 
 namespace tarnwick {
@@ -28,10 +27,6 @@ struct RegistryTarget {
 struct ManagedFolder {
     std::u16string_view folder;       // a short name for messages
     std::u16string_view commandName;  // how the command line names it
-    ControlId selectBox;
-    ControlId locationLabel;
-    ControlId destinationBox;
-    ControlId browseButton;
     std::u16string_view readKey;
     std::u16string_view readValueName;
     std::array<RegistryTarget, 2> writeTargets;  // written in this order

@@ -4,6 +4,7 @@
 
 #include "core/copy_check.h"
 #include "core/journal.h"
+#include "core/missing_levels.h"
 #include "core/text.h"
 #include "platform/numbers.h"
 
@@ -11,66 +12,43 @@ namespace tarnwick {
 
 namespace {
 
-// One accepted folder's move: create, write all-or-nothing, copy and check the copy, show.
+using Result = FolderOutcome::Result;
+
+// One accepted folder's move: create, write all-or-nothing, copy and check the copy.
 class FolderMove {
   public:
-    FolderMove(Controls& controls, const MovePlan& plan, const RedirectServices& services,
-               RunOutcome& outcome)
-        : controls_(controls),
-          plan_(plan),
-          folder_(*plan.request),
-          services_(services),
-          outcome_(outcome) {}
+    FolderMove(const MovePlan& plan, const RedirectServices& services, FolderOutcome& outcome)
+        : plan_(plan), folder_(*plan.request), services_(services), outcome_(outcome) {}
 
-    bool Run();
+    void Run();
 
   private:
-    std::u16string_view Name() const { return folder_.folder->folder; }
-    bool CreateFolders();
     void RemoveCreatedFolders();
     bool WriteAllOrNothing();
     void CopyContents();
 
-    Controls& controls_;
     const MovePlan& plan_;
     const FolderRequest& folder_;
     const RedirectServices& services_;
-    RunOutcome& outcome_;
+    FolderOutcome& outcome_;
     std::vector<std::u16string> created_;
 };
 
-bool FolderMove::Run() {
-    if (!CreateFolders()) {
-        services_.messages.Show(kInvalidPathText, kInvalidPathTitle, kMbIconStop);
-        ++outcome_.failed;
-        return false;
+void FolderMove::Run() {
+    if (CreateMissingLevels(services_.files, plan_.foldersToCreate, created_)) {
+        RemoveCreatedFolders();
+        outcome_.result = Result::NotCreated;
+        return;
     }
     if (!WriteAllOrNothing()) {
         RemoveCreatedFolders();
-        ++outcome_.failed;
-        return false;
+        outcome_.result = Result::NotWritten;
+        return;
     }
     if (plan_.copy) {
         CopyContents();
     }
-    controls_.SetText(folder_.folder->locationLabel, folder_.destination);
-    ++outcome_.moved;
-    return true;
-}
-
-bool FolderMove::CreateFolders() {
-    for (const std::u16string& level : plan_.foldersToCreate) {
-        // An earlier move of this run may have made it already.
-        if (services_.files.KindOf(level) == PathKind::Folder) {
-            continue;
-        }
-        if (!services_.files.CreateFolder(level)) {
-            RemoveCreatedFolders();
-            return false;
-        }
-        created_.push_back(level);
-    }
-    return true;
+    outcome_.result = Result::Moved;
 }
 
 // Only what this move created, and only while it is still empty.
@@ -94,22 +72,13 @@ bool FolderMove::WriteAllOrNothing() {
     if (written == targets.size()) {
         return true;
     }
-    std::u16string notRestored;
+    outcome_.targetsWritten = written;
     for (std::size_t i = 0; i < written; ++i) {
         if (!services_.registry.RestoreValue(kHkeyCurrentUser, targets[i].key, targets[i].valueName,
                                              plan_.previousValues[i])) {
-            notRestored += Joined({u"\n", targets[i].FullName()});
+            outcome_.targetsNotRestored.push_back(i);
         }
     }
-    std::u16string_view outcome = u"已经写入的值都已恢复原样, 注册表没有任何改变。";
-    if (!notRestored.empty()) {
-        outcome = u"下列注册表值已被改写, 无法恢复原样:";  // followed by their names
-    } else if (written == 0) {
-        outcome = u"注册表没有任何改变。";
-    }
-    services_.messages.Show(Joined({Name(), u"没有转移: 注册表值\n", targets[written].FullName(),
-                                    u"\n无法写入。\n\n", outcome, notRestored}),
-                            kWriteFailedTitle, kMbIconStop);
     return false;
 }
 
@@ -123,74 +92,117 @@ void FolderMove::CopyContents() {
     }
     const ShellCopyResult result =
         services_.shell.ShellCopyFiles(Joined({folder_.location, u"\\*.*"}), folder_.destination);
-    std::optional<std::size_t> notCopied;
     if (source.Complete()) {
         const TreeListing copied =
             services_.files.ListTree(plan_.destination, {.everyLink = false});
         if (copied.Complete()) {
-            notCopied = EntriesNotCopied(source.entries, copied.entries, services_.files).size();
+            outcome_.entriesNotCopied =
+                EntriesNotCopied(source.entries, copied.entries, services_.files).size();
         }
     }
-    if (result.Succeeded() && notCopied == 0u) {
-        return;
-    }
-    ++outcome_.copiesIncomplete;
-    const std::u16string count =
-        notCopied.value_or(0) > 0
-            ? Joined(
-                  {u" (有 ", DecimalText(static_cast<std::int64_t>(*notCopied)), u" 项没有复制)"})
-            : std::u16string();
-    services_.messages.Show(
-        Joined({Name(), u"的内容没有全部复制到新的位置", count, u"。\n\n原来的位置: ",
-                ShownPath(folder_.location), u"\n新的位置: ", ShownPath(folder_.destination),
-                u"\n\n原来的文件仍然在原来的位置, 没有被删除。"}),
-        kCopyIncompleteTitle, kMbIconWarning);
-}
-
-const MovePlan* MoveOf(const RunPlan& plan, const ManagedFolder& folder) {
-    for (const MovePlan& move : plan.moves) {
-        if (move.request->folder == &folder) {
-            return &move;
-        }
-    }
-    return nullptr;
+    outcome_.copy = result.Succeeded() && outcome_.entriesNotCopied == 0u
+                        ? FolderOutcome::Copy::Complete
+                        : FolderOutcome::Copy::Incomplete;
 }
 
 // The previous state of every value the plan will write; written and flushed before the first.
 bool WriteJournal(const RunPlan& plan, const RedirectServices& services, RunOutcome& outcome) {
     std::vector<JournalEntry> entries;
-    for (const MovePlan& move : plan.moves) {
-        const auto& targets = move.request->folder->writeTargets;
+    for (const FolderPlan& folder : plan.folders) {
+        if (!folder.move) {
+            continue;
+        }
+        const auto& targets = folder.request->folder->writeTargets;
         for (std::size_t i = 0; i < targets.size(); ++i) {
             entries.push_back({std::u16string(targets[i].key), std::u16string(targets[i].valueName),
-                               move.previousValues[i]});
+                               folder.move->previousValues[i]});
         }
+    }
+    if (entries.empty()) {
+        return true;  // nothing will be written, so there is nothing to put back
     }
     if (const auto path = services.journal.Save(JournalFile(entries))) {
         outcome.journal = *path;
         return true;
     }
     outcome.journalFailed = true;
-    services.messages.Show(
-        u"无法写入这次转移的记录 (%LOCALAPPDATA%\\Tarnwick 中的 .reg 文件), "
-        u"有了它才能恢复原来的位置。\n\n没有转移任何文件夹, 也没有删除任何文件。",
-        kWriteFailedTitle, kMbIconStop);
     return false;
+}
+
+Notice WriteFailedNotice(const FolderOutcome& folder) {
+    const auto& targets = folder.request.folder->writeTargets;
+    std::u16string notRestored;
+    for (const std::size_t i : folder.targetsNotRestored) {
+        notRestored += Joined({u"\n", targets[i].FullName()});
+    }
+    std::u16string_view told = u"已经写入的值都已恢复原样, 注册表没有任何改变。";
+    if (!notRestored.empty()) {
+        told = u"下列注册表值已被改写, 无法恢复原样:";  // followed by their names
+    } else if (folder.targetsWritten == 0) {
+        told = u"注册表没有任何改变。";
+    }
+    return {
+        Joined({folder.request.folder->folder, u"没有转移: 注册表值\n",
+                targets[folder.targetsWritten].FullName(), u"\n无法写入。\n\n", told, notRestored}),
+        kWriteFailedTitle, kMbIconStop};
+}
+
+Notice CopyIncompleteNotice(const FolderOutcome& folder) {
+    const std::size_t notCopied = folder.entriesNotCopied.value_or(0);
+    const std::u16string count =
+        notCopied > 0
+            ? Joined({u" (有 ", DecimalText(static_cast<std::int64_t>(notCopied)), u" 项没有复制)"})
+            : std::u16string();
+    const FolderRequest& request = folder.request;
+    return {
+        Joined({request.folder->folder, u"的内容没有全部复制到新的位置", count,
+                u"。\n\n原来的位置: ", ShownPath(request.location), u"\n新的位置: ",
+                ShownPath(request.destination), u"\n\n原来的文件仍然在原来的位置, 没有被删除。"}),
+        kCopyIncompleteTitle, kMbIconWarning};
 }
 
 }  // namespace
 
-RunPlan PlanRun(const Controls& controls, const RedirectServices& services) {
-    RunPlan plan;
-    plan.request = ReadRequest(controls, services.registry);
-    for (const FolderRequest& folder : plan.request.folders) {
-        if (!folder.selected) {
-            continue;
+int RunPlan::Refused() const {
+    int refused = 0;
+    for (const FolderPlan& folder : folders) {
+        refused += folder.move ? 0 : 1;
+    }
+    return refused;
+}
+
+const MovePlan* RunPlan::MoveOf(const ManagedFolder& folder) const {
+    for (const FolderPlan& planned : folders) {
+        if (planned.request->folder == &folder && planned.move) {
+            return &*planned.move;
         }
-        if (auto move = CheckTarget(plan.request, folder, services)) {
-            plan.moves.push_back(std::move(*move));
-        } else {
-            ++plan.refused;
+    }
+    return nullptr;
+}
+
+int RunOutcome::Count(FolderOutcome::Result result) const {
+    int count = 0;
+    for (const FolderOutcome& folder : folders) {
+        count += folder.result == result ? 1 : 0;
+    }
+    return count;
+}
+
+bool RunOutcome::AllDone() const {
+    for (const FolderOutcome& folder : folders) {
+        if (folder.result != Result::Moved || folder.copy == FolderOutcome::Copy::Incomplete) {
+            return false;
+        }
+    }
+    return kept.empty() && notStarted.empty() && !journalFailed;
+}
+
+RunPlan PlanRun(const RunRequest& request, const RedirectServices& services) {
+    RunPlan plan;
+    plan.request = request;
+    for (const FolderRequest& folder : plan.request.folders) {
+        if (folder.selected) {
+            plan.folders.push_back(CheckTarget(plan.request, folder, services));
         }
     }
     if (plan.request.deleteTemporary) {
@@ -199,12 +211,29 @@ RunPlan PlanRun(const Controls& controls, const RedirectServices& services) {
     return plan;
 }
 
+void AskQuestion(FolderPlan& folder, Confirmation& confirmation) {
+    if (folder.move && folder.move->question && !confirmation.Confirm(*folder.move->question)) {
+        folder.move.reset();
+        folder.refusal = {Refusal::Kind::Declined, {}};
+    }
+}
+
 std::u16string PlanText(const RunPlan& plan) {
     std::u16string text;
-    for (const MovePlan& move : plan.moves) {
-        const FolderRequest& folder = *move.request;
-        text += Joined(
-            {folder.folder->folder, u": ", folder.location, u" -> ", folder.destination, u"\n"});
+    for (const FolderPlan& planned : plan.folders) {
+        const FolderRequest& folder = *planned.request;
+        const std::u16string_view name = folder.folder->folder;
+        if (!planned.move) {
+            const std::optional<Notice> notice = RefusalNotice(planned);
+            text += Joined({name, u": 不转移到 ", folder.destination, u"\n    ",
+                            planned.refusal.kind == Refusal::Kind::Refused ? planned.refusal.reason
+                            : notice ? std::u16string_view(notice->text)
+                                     : u"回答了\"否\"",
+                            u"\n"});
+            continue;
+        }
+        const MovePlan& move = *planned.move;
+        text += Joined({name, u": ", folder.location, u" -> ", folder.destination, u"\n"});
         for (const std::u16string& level : move.foldersToCreate) {
             text += Joined({u"    新建文件夹 ", level, u"\n"});
         }
@@ -220,7 +249,7 @@ std::u16string PlanText(const RunPlan& plan) {
     }
     for (const Deletion& deletion : plan.deletions.deletions) {
         text += Joined({deletion.folder->folder,
-                        MoveOf(plan, *deletion.folder) ? u": 转移后删除 " : u": 清空 ",
+                        plan.MoveOf(*deletion.folder) ? u": 转移后删除 " : u": 清空 ",
                         deletion.path, u"\n"});
     }
     for (const KeptFolder& kept : plan.deletions.kept) {
@@ -230,38 +259,39 @@ std::u16string PlanText(const RunPlan& plan) {
     return text.empty() ? u"没有要做的事。\n" : text;
 }
 
-RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServices& services) {
+RunOutcome CarryOut(const RunPlan& plan, const RedirectServices& services) {
     RunOutcome outcome;
-    outcome.refused = plan.refused;
-    if (!plan.moves.empty() && !WriteJournal(plan, services, outcome)) {
+    for (const FolderPlan& folder : plan.folders) {
+        outcome.folders.push_back({.request = *folder.request});
+    }
+    if (!WriteJournal(plan, services, outcome)) {
         return outcome;
     }
     // A command interpreter that cannot start fails that folder's cleanup, not the run: the
     // folders still move, and the outcome tells both.
-    std::u16string notStarted;
     const auto startDeletion = [&](const Deletion& deletion, bool keepFolder) {
         try {
             services.processes.StartHidden(DeletionCommand(deletion.path, keepFolder));
         } catch (const ProcessStartError&) {
-            ++outcome.deletionsNotStarted;
-            notStarted += Joined({u"\n", deletion.folder->folder, u": ", ShownPath(deletion.path)});
+            outcome.notStarted.push_back(deletion);
         }
     };
     // A folder that moves is removed once it has its new place; the others are emptied now,
     // before anything is rewritten.
     for (const Deletion& deletion : plan.deletions.deletions) {
-        if (!MoveOf(plan, *deletion.folder)) {
+        if (!plan.MoveOf(*deletion.folder)) {
             startDeletion(deletion, true);
         }
     }
-    outcome.keptFolders = static_cast<int>(plan.deletions.kept.size());
-    if (!plan.deletions.kept.empty()) {
-        services.messages.Show(KeptFoldersMessage(plan.deletions.kept), kKeptTitle,
-                               kMbIconInformation);
-    }
-    for (const MovePlan& move : plan.moves) {
-        const ManagedFolder& folder = *move.request->folder;
-        const bool moved = FolderMove(controls, move, services, outcome).Run();
+    outcome.kept = plan.deletions.kept;
+    for (std::size_t i = 0; i < plan.folders.size(); ++i) {
+        const FolderPlan& planned = plan.folders[i];
+        if (!planned.move) {
+            continue;
+        }
+        FolderMove(*planned.move, services, outcome.folders[i]).Run();
+        const bool moved = outcome.folders[i].result == Result::Moved;
+        const ManagedFolder& folder = *planned.request->folder;
         // Programs started from now on should get the new TEMP, not the folder about to go.
         if (moved && folder.writeTargets.front().key == kEnvironmentKey) {
             services.environment.AnnounceEnvironmentChange();
@@ -270,12 +300,39 @@ RunOutcome CarryOut(Controls& controls, const RunPlan& plan, const RedirectServi
             startDeletion(*deletion, !moved);
         }
     }
-    if (!notStarted.empty()) {
-        services.messages.Show(
-            Joined({u"无法启动系统的命令解释器 (cmd.exe), 下列临时文件夹没有删除:\n", notStarted}),
-            kDeletionFailedTitle, kMbIconStop);
-    }
     return outcome;
+}
+
+std::vector<Notice> OutcomeNotices(const RunOutcome& outcome) {
+    if (outcome.journalFailed) {
+        return {
+            {u"无法写入这次转移的记录 (%LOCALAPPDATA%\\Tarnwick 中的 .reg 文件), "
+             u"有了它才能恢复原来的位置。\n\n没有转移任何文件夹, 也没有删除任何文件。",
+             kWriteFailedTitle, kMbIconStop}};
+    }
+    std::vector<Notice> notices;
+    if (!outcome.kept.empty()) {
+        notices.push_back({KeptFoldersMessage(outcome.kept), kKeptTitle, kMbIconInformation});
+    }
+    for (const FolderOutcome& folder : outcome.folders) {
+        if (folder.result == Result::NotCreated) {
+            notices.push_back({std::u16string(kInvalidPathText), kInvalidPathTitle, kMbIconStop});
+        } else if (folder.result == Result::NotWritten) {
+            notices.push_back(WriteFailedNotice(folder));
+        } else if (folder.copy == FolderOutcome::Copy::Incomplete) {
+            notices.push_back(CopyIncompleteNotice(folder));
+        }
+    }
+    if (!outcome.notStarted.empty()) {
+        std::u16string names;
+        for (const Deletion& deletion : outcome.notStarted) {
+            names += Joined({u"\n", deletion.folder->folder, u": ", ShownPath(deletion.path)});
+        }
+        notices.push_back(
+            {Joined({u"无法启动系统的命令解释器 (cmd.exe), 下列临时文件夹没有删除:\n", names}),
+             kDeletionFailedTitle, kMbIconStop});
+    }
+    return notices;
 }
 
 }  // namespace tarnwick

@@ -23,20 +23,11 @@ std::u16string ReadLocation(ModReg& registry, const ManagedFolder& folder) {
     return {};
 }
 
-RunRequest ReadRequest(const Controls& controls, ModReg& registry) {
-    RunRequest request{.deleteTemporary = controls.Value(ControlId::ChkDelTmp) == kChecked,
-                       .copyContents = controls.Value(ControlId::ChkCopy) == kChecked};
-    for (const ManagedFolder& folder : kManagedFolders) {
-        const std::u16string label(UpToFirstNul(controls.Text(folder.locationLabel)));
-        std::u16string read = ReadLocation(registry, folder);
-        request.folders.push_back({
-            .folder = &folder,
-            .location = !read.empty() && SamePath(read, label) ? std::move(read) : label,
-            .destination = controls.Text(folder.destinationBox),
-            .selected = controls.Value(folder.selectBox) == kChecked,
-        });
-    }
-    return request;
+std::u16string CurrentLocation(ModReg& registry, const ManagedFolder& folder,
+                               std::u16string_view shown) {
+    const std::u16string_view label = UpToFirstNul(shown);
+    std::u16string read = ReadLocation(registry, folder);
+    return !read.empty() && SamePath(read, label) ? std::move(read) : std::u16string(label);
 }
 
 }  // namespace tarnwick

@@ -1,10 +1,10 @@
-// What the window asks of a run, read once when the move button is pressed.
+// What a run is asked to do: read from the window when the move button is pressed, or from the
+// command line's arguments.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "core/controls.h"
 #include "core/managed_folders.h"
 #include "platform/mod_reg.h"
 
@@ -29,8 +29,10 @@ struct RunRequest {
 // number as its decimal text; empty when the value is missing or cannot be read or converted.
 std::u16string ReadLocation(ModReg& registry, const ManagedFolder& folder);
 
-// The registry's spelling is taken where it names the folder that the label shows; otherwise
-// the label, which holds the location a run set or the one start-up read.
-RunRequest ReadRequest(const Controls& controls, ModReg& registry);
+// Where a folder is now, given where the window shows it: the registry's spelling where it names
+// the same folder, since the label shows it upper-cased; otherwise what is shown, which holds
+// the location a run set or the one start-up read.
+std::u16string CurrentLocation(ModReg& registry, const ManagedFolder& folder,
+                               std::u16string_view shown);
 
 }  // namespace tarnwick

@@ -1,4 +1,4 @@
-// Everything of the platform that a run of the move button uses.
+// Everything of the platform that a run of the move button or an undo uses.
 #pragma once
 
 #include "platform/code_page.h"
@@ -6,7 +6,6 @@
 #include "platform/file_system_api.h"
 #include "platform/journal_store_api.h"
 #include "platform/known_folders_api.h"
-#include "platform/message_box_api.h"
 #include "platform/mod_reg.h"
 #include "platform/mod_reg_shell.h"
 #include "platform/process_api.h"
@@ -16,7 +15,6 @@ namespace tarnwick {
 struct RedirectServices {
     ModReg& registry;
     ModRegShell& shell;
-    MessageBoxApi& messages;
     FileSystemApi& files;
     const CodePage& codePage;
     ProcessApi& processes;

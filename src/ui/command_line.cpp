@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/journal.h"
-#include "core/path.h"
 #include "core/redirect_run.h"
-#include "core/resolved_path.h"
 #include "core/run_request.h"
 #include "core/text.h"
+#include "core/undo.h"
 #include "platform/numbers.h"
-#include "ui/control_values.h"
 
 namespace tarnwick {
 
@@ -75,30 +72,49 @@ int List(const RedirectServices& services, ConsoleApi& console) {
     return kExitDone;
 }
 
-int Move(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
-    // The window as start-up fills it, with the command's choices made in it.
-    ControlValues controls;
+// The folders as start-up finds them, with the command's choices made.
+RunRequest MoveRequest(const CommandLine& command, ModReg& registry) {
+    RunRequest request{.deleteTemporary = command.deleteTemporary, .copyContents = command.copy};
     for (const ManagedFolder& folder : kManagedFolders) {
-        controls.SetText(folder.locationLabel,
-                         ToUpperCase(ReadLocation(services.registry, folder)));
-        controls.SetText(folder.destinationBox, folder.defaultDestination);
+        request.folders.push_back({.folder = &folder,
+                                   .location = ReadLocation(registry, folder),
+                                   .destination = std::u16string(folder.defaultDestination)});
     }
     for (const auto& [folder, destination] : command.moves) {
-        controls.SetValue(folder->selectBox, kChecked);
-        controls.SetText(folder->destinationBox, destination);
+        FolderRequest& asked =
+            request.folders[static_cast<std::size_t>(folder - kManagedFolders.data())];
+        asked.selected = true;
+        asked.destination = destination;
     }
-    controls.SetValue(ControlId::ChkDelTmp, command.deleteTemporary ? kChecked : kUnchecked);
-    controls.SetValue(ControlId::ChkCopy, command.copy ? kChecked : kUnchecked);
+    return request;
+}
 
+std::u16string NoticeLine(const Notice& notice) {
+    return Joined({u"[", notice.title, u"] ", notice.text, u"\n"});
+}
+
+int Move(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
+    RunPlan plan = PlanRun(MoveRequest(command, services.registry), services);
+    ConsoleConfirmation confirmation(console, command.yes);
     if (command.dryRun) {
-        const RunPlan plan = PlanRun(controls, services);
+        // The refusals are lines of the plan.
+        SettleQuestions(plan, confirmation, [](const Notice&) {});
         console.Write(PlanText(plan));
-        return plan.refused == 0 && plan.deletions.kept.empty() ? kExitDone : kExitNotAllDone;
+        return plan.Refused() == 0 && plan.deletions.kept.empty() ? kExitDone : kExitNotAllDone;
     }
-    const RunOutcome outcome = RedirectRun(controls, services);
-    std::u16string text = Joined({u"已转移 ", DecimalText(outcome.moved), u" 个文件夹"});
-    if (outcome.refused + outcome.failed > 0) {
-        text += Joined({u", ", DecimalText(outcome.refused + outcome.failed), u" 个没有转移"});
+    const auto tell = [&console](const Notice& notice) { console.Write(NoticeLine(notice)); };
+    SettleQuestions(plan, confirmation, tell);
+    const RunOutcome outcome = CarryOut(plan, services);
+    for (const Notice& notice : OutcomeNotices(outcome)) {
+        tell(notice);
+    }
+    using Result = FolderOutcome::Result;
+    const int notMoved = outcome.Count(Result::Refused) + outcome.Count(Result::NotCreated) +
+                         outcome.Count(Result::NotWritten);
+    std::u16string text =
+        Joined({u"已转移 ", DecimalText(outcome.Count(Result::Moved)), u" 个文件夹"});
+    if (notMoved > 0) {
+        text += Joined({u", ", DecimalText(notMoved), u" 个没有转移"});
     }
     text += u"。\n";
     if (!outcome.journal.empty()) {
@@ -108,118 +124,47 @@ int Move(const CommandLine& command, const RedirectServices& services, ConsoleAp
     return outcome.AllDone() ? kExitDone : kExitNotAllDone;
 }
 
-bool Writes(const ManagedFolder& folder, const JournalEntry& entry) {
-    for (const RegistryTarget& target : folder.writeTargets) {
-        if (ToLowerCase(entry.key) == ToLowerCase(target.key) &&
-            ToLowerCase(entry.valueName) == ToLowerCase(target.valueName)) {
-            return true;
-        }
+// What an undo did, or why it did nothing.
+std::u16string UndoText(const UndoOutcome& outcome) {
+    using Status = UndoOutcome::Status;
+    switch (outcome.status) {
+        case Status::NoJournal:
+            return u"没有找到转移记录。\n";
+        case Status::Unreadable:
+            return Joined({u"无法读取转移记录 ", outcome.path, u"。\n"});
+        case Status::Empty:
+            return Joined({u"转移记录 ", outcome.path, u" 中没有注册表值, 没有恢复任何值。\n"});
+        case Status::ForeignValue:
+            return Joined(
+                {u"转移记录中有不属于 Tarnwick 的值, 没有恢复任何值: ", outcome.valueName, u"\n"});
+        case Status::CurrentUnreadable:
+            return Joined({u"无法读取注册表值 ", outcome.valueName, u", 没有恢复任何值。\n"});
+        case Status::JournalFailed:
+            return u"无法写入这次恢复的记录, 没有恢复任何值。\n";
+        case Status::Done:
+            break;
     }
-    return false;
+    std::u16string text;
+    for (const std::u16string& name : outcome.notRestored) {
+        text += Joined({u"无法恢复 ", name, u"\n"});
+    }
+    text += Joined({u"已按 ", outcome.path, u" 恢复 ",
+                    DecimalText(static_cast<std::int64_t>(outcome.restored)),
+                    u" 个注册表值。恢复之前的值记在 ", outcome.journal, u" 中。\n"});
+    for (const UndoOutcome::Level& level : outcome.levels) {
+        text +=
+            level.made
+                ? Joined({u"已新建 ", level.folder->folder, u" 的文件夹 ", level.path,
+                          u" (恢复的位置不存在)\n"})
+                : Joined({u"无法新建 ", level.folder->folder, u" 的文件夹 ", level.path, u"\n"});
+    }
+    return text;
 }
 
-const ManagedFolder* FolderWriting(const JournalEntry& entry) {
-    for (const ManagedFolder& folder : kManagedFolders) {
-        if (Writes(folder, entry)) {
-            return &folder;
-        }
-    }
-    return nullptr;
-}
-
-// A restored location must be a folder again: the run may have removed an old temporary folder.
-// Returns false when one could not be made.
-bool RecreateMissingLocations(const std::vector<JournalEntry>& entries,
-                              const RedirectServices& services, ConsoleApi& console) {
-    bool allThere = true;
-    for (const ManagedFolder& folder : kManagedFolders) {
-        if (std::none_of(entries.begin(), entries.end(),
-                         [&](const JournalEntry& entry) { return Writes(folder, entry); })) {
-            continue;
-        }
-        const std::u16string location = ReadLocation(services.registry, folder);
-        const auto resolved =
-            IsAbsolutePath(location) ? Resolve(services.files, location) : std::nullopt;
-        if (!resolved || services.files.KindOf(resolved->acting) != PathKind::Missing) {
-            continue;
-        }
-        for (const std::u16string& level : PathPrefixes(resolved->acting)) {
-            if (services.files.KindOf(level) == PathKind::Folder) {
-                continue;
-            }
-            if (!services.files.CreateFolder(level)) {
-                console.Write(Joined({u"无法新建 ", folder.folder, u" 的文件夹 ", level, u"\n"}));
-                allThere = false;
-                break;
-            }
-            console.Write(Joined(
-                {u"已新建 ", folder.folder, u" 的文件夹 ", level, u" (恢复的位置不存在)\n"}));
-        }
-    }
-    return allThere;
-}
-
-int Undo(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
-    const std::optional<std::u16string> path =
-        command.undoFile ? command.undoFile : services.journal.Newest();
-    if (!path) {
-        console.Write(u"没有找到转移记录。\n");
-        return kExitNotAllDone;
-    }
-    const std::optional<std::string> file = services.journal.Read(*path);
-    const auto entries = file ? ParseJournal(*file) : std::nullopt;
-    if (!entries) {
-        console.Write(Joined({u"无法读取转移记录 ", *path, u"。\n"}));
-        return kExitNotAllDone;
-    }
-    // Nothing to put back, and so nothing to journal: an empty journal would become the newest.
-    if (entries->empty()) {
-        console.Write(Joined({u"转移记录 ", *path, u" 中没有注册表值, 没有恢复任何值。\n"}));
-        return kExitNotAllDone;
-    }
-    // Only the values a run writes: a file of anything else is not applied at all.
-    std::vector<JournalEntry> now;
-    for (const JournalEntry& entry : *entries) {
-        if (!FolderWriting(entry)) {
-            console.Write(
-                Joined({u"转移记录中有不属于 Tarnwick 的值, 没有恢复任何值: HKEY_CURRENT_USER\\",
-                        entry.key, u"\\", entry.valueName, u"\n"}));
-            return kExitNotAllDone;
-        }
-        const auto value =
-            services.registry.SaveValue(kHkeyCurrentUser, entry.key, entry.valueName);
-        if (!value) {
-            console.Write(Joined({u"无法读取注册表值 HKEY_CURRENT_USER\\", entry.key, u"\\",
-                                  entry.valueName, u", 没有恢复任何值。\n"}));
-            return kExitNotAllDone;
-        }
-        now.push_back({entry.key, entry.valueName, *value});
-    }
-    // The undo is journalled too, so that it can be undone.
-    const std::optional<std::u16string> journal = services.journal.Save(JournalFile(now));
-    if (!journal) {
-        console.Write(u"无法写入这次恢复的记录, 没有恢复任何值。\n");
-        return kExitNotAllDone;
-    }
-    int failed = 0;
-    bool environment = false;
-    for (const JournalEntry& entry : *entries) {
-        if (!services.registry.RestoreValue(kHkeyCurrentUser, entry.key, entry.valueName,
-                                            entry.value)) {
-            ++failed;
-            console.Write(Joined(
-                {u"无法恢复 HKEY_CURRENT_USER\\", entry.key, u"\\", entry.valueName, u"\n"}));
-        }
-        environment = environment || ToLowerCase(entry.key) == ToLowerCase(kEnvironmentKey);
-    }
-    console.Write(Joined({u"已按 ", *path, u" 恢复 ",
-                          DecimalText(static_cast<std::int64_t>(entries->size()) - failed),
-                          u" 个注册表值。恢复之前的值记在 ", *journal, u" 中。\n"}));
-    const bool foldersThere = RecreateMissingLocations(*entries, services, console);
-    if (environment) {
-        services.environment.AnnounceEnvironmentChange();
-    }
-    return failed == 0 && foldersThere ? kExitDone : kExitNotAllDone;
+int UndoCommand(const CommandLine& command, const RedirectServices& services, ConsoleApi& console) {
+    const UndoOutcome outcome = Undo(command.undoFile, services);
+    console.Write(UndoText(outcome));
+    return outcome.AllDone() ? kExitDone : kExitNotAllDone;
 }
 
 }  // namespace
@@ -390,7 +335,7 @@ int RunCommandLine(const CommandLine& command, const RedirectServices& services,
         case CommandLine::Action::Move:
             return Move(command, services, console);
         case CommandLine::Action::Undo:
-            return Undo(command, services, console);
+            return UndoCommand(command, services, console);
         case CommandLine::Action::Help:
             break;
     }
@@ -398,14 +343,10 @@ int RunCommandLine(const CommandLine& command, const RedirectServices& services,
     return kExitDone;
 }
 
-int ConsoleMessages::Show(std::u16string_view text, std::u16string_view title,
-                          std::uint32_t style) {
-    if (!(style & kMbYesNo)) {
-        console_.Write(Joined({u"[", title, u"] ", text, u"\n"}));
-        return 1;  // IDOK
-    }
-    console_.Write(Joined({u"[", title, u"] ", text, yes_ ? u" 是 (/yes)\n" : u" 否\n"}));
-    return yes_ ? kIdYes : kIdNo;
+bool ConsoleConfirmation::Confirm(const Notice& question) {
+    console_.Write(
+        Joined({u"[", question.title, u"] ", question.text, yes_ ? u" 是 (/yes)\n" : u" 否\n"}));
+    return yes_;
 }
 
 }  // namespace tarnwick

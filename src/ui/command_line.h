@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/managed_folders.h"
+#include "core/notice.h"
 #include "core/run_services.h"
 #include "platform/console_api.h"
 
@@ -42,16 +43,15 @@ std::variant<CommandLine, std::u16string> ParseCommandLine(
 
 std::u16string Usage();
 
-// Carries the command out and gives the exit code. services.messages should print to console;
-// see ConsoleMessages.
+// Carries the command out, printing what the window would show, and gives the exit code.
 int RunCommandLine(const CommandLine& command, const RedirectServices& services,
                    ConsoleApi& console);
 
-// Message boxes as text on the console; a question is answered Yes only when told so.
-class ConsoleMessages : public MessageBoxApi {
+// A question printed with its answer: Yes only when told so with /yes.
+class ConsoleConfirmation : public Confirmation {
   public:
-    ConsoleMessages(ConsoleApi& console, bool answerYes) : console_(console), yes_(answerYes) {}
-    int Show(std::u16string_view text, std::u16string_view title, std::uint32_t style) override;
+    ConsoleConfirmation(ConsoleApi& console, bool answerYes) : console_(console), yes_(answerYes) {}
+    bool Confirm(const Notice& question) override;
 
   private:
     ConsoleApi& console_;

@@ -4,12 +4,15 @@
 #include <functional>
 #include <string_view>
 
-#include "core/controls.h"
 #include "core/managed_folders.h"
 #include "core/redirect_run.h"
+#include "core/run_request.h"
 #include "core/run_services.h"
+#include "platform/message_box_api.h"
 #include "platform/mod_file_version.h"
 #include "platform/single_instance.h"
+#include "ui/controls.h"
+#include "ui/start_texts.h"
 
 namespace tarnwick {
 
@@ -27,16 +30,31 @@ struct VersionStep {
     std::function<ProgramFile()> program;  // may raise; the label then keeps its text
 };
 
+// What the move button asks of a run: the check boxes, the destination boxes, and each folder's
+// location as its label shows it.
+RunRequest RequestFromWindow(const Controls& controls, ModReg& registry);
+
+// The move button's run: the plan's refusals and questions as message boxes in table order, then
+// the move, whose notices are the caller's to tell.
+RunOutcome RunAfterAsking(const RunRequest& request, const RedirectServices& services,
+                          MessageBoxApi& messages);
+
+// Each moved folder's label shows its destination as typed.
+void ShowNewLocations(const RunOutcome& outcome, Controls& controls);
+
+void Tell(const std::vector<Notice>& notices, MessageBoxApi& messages);
+
 class FrmMain {
   public:
-    FrmMain(Controls& controls, const RedirectServices& services, const VersionStep& version)
-        : controls_(controls), services_(services), version_(version) {}
+    FrmMain(Controls& controls, const RedirectServices& services, MessageBoxApi& messages,
+            const VersionStep& version)
+        : controls_(controls), services_(services), messages_(messages), version_(version) {}
 
     // False when another copy runs: the program must then end at once, without a window.
     static bool Form_Initialize(SingleInstance& instance);
 
-    // Fills the window before it is first shown; reads the registry, writes nothing.
-    void Form_Load();
+    // What the window shows when it opens; reads the registry, writes nothing.
+    StartTexts Form_Load();
 
     // The owner of the folder picker.
     void SetWindowHandle(WindowHandle window) { window_ = window; }
@@ -47,13 +65,15 @@ class FrmMain {
 
   private:
     void CmdOK_Click();
+    void RedirectRun();
     void CmdBrowse_Click(const ManagedFolder& folder);
     void ChkAll_Click();
     void SetAllChecks(bool selected);
-    void ShowVersion();
+    void ShowVersion(StartTexts& texts);
 
     Controls& controls_;
     const RedirectServices& services_;
+    MessageBoxApi& messages_;
     const VersionStep& version_;
     WindowHandle window_ = 0;
     // The shell's copy runs a message loop of its own, through which a click could start a

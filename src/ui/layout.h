@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/control_id.h"
+#include "ui/control_id.h"
 
 namespace tarnwick {
 

@@ -25,6 +25,24 @@ std::u16string Spelled(std::u16string_view path) {
     return spelled;
 }
 
+// As Windows completes a path: a relative one against the current folder, a drive-relative one
+// ("D:Temp") against that drive's current folder (its root, for a drive other than the current
+// one), one from the root ("\\Temp") on the current drive.
+std::u16string Completed(std::u16string_view path) {
+    if (IsAbsolutePath(path)) {
+        return Spelled(path);
+    }
+    if (path.size() >= 2 && path[1] == u':') {
+        const bool currentDrive = ToUpperCase(path.substr(0, 1)) == u"C";
+        return Spelled(
+            Joined({currentDrive ? kCurrentFolder : path.substr(0, 2), u"\\", path.substr(2)}));
+    }
+    if (!path.empty() && (path[0] == u'\\' || path[0] == u'/')) {
+        return Spelled(Joined({u"C:", path}));
+    }
+    return Spelled(Joined({kCurrentFolder, u"\\", path}));
+}
+
 }  // namespace
 
 MemoryFileSystem::MemoryFileSystem() {
@@ -77,7 +95,8 @@ bool MemoryFileSystem::Exists(std::u16string_view path) const {
     return entries_.contains(Key(path));
 }
 
-std::optional<std::u16string> MemoryFileSystem::CanonicalPath(std::u16string_view path) {
+std::optional<std::u16string> MemoryFileSystem::CanonicalPath(std::u16string_view asked) {
+    const std::u16string path = Completed(asked);
     for (const auto& [from, to] : canonical_) {
         if (IsSameOrInside(path, from)) {
             if (!to) {
@@ -87,11 +106,11 @@ std::optional<std::u16string> MemoryFileSystem::CanonicalPath(std::u16string_vie
             return *to + rest;
         }
     }
-    return Spelled(path);
+    return path;
 }
 
 std::optional<std::u16string> MemoryFileSystem::FullPath(std::u16string_view path) {
-    return IsAbsolutePath(path) ? std::optional(Spelled(path)) : std::nullopt;
+    return Completed(path);
 }
 
 PathKind MemoryFileSystem::KindOf(std::u16string_view path) {

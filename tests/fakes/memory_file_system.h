@@ -12,6 +12,9 @@
 
 namespace tarnwick::fake {
 
+// Where relative paths lead, as the folder a program started from Explorer runs in.
+inline constexpr std::u16string_view kCurrentFolder = u"C:\\Program Files\\Tarnwick";
+
 class MemoryFileSystem : public FileSystemApi {
   public:
     MemoryFileSystem();  // drives C:, D: and E: exist, empty

@@ -5,6 +5,7 @@
 
 #include "core/managed_folders.h"
 #include "tarnwick_process.h"
+#include "ui/folder_controls.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -17,7 +18,7 @@ TEST(Events, SelectAllChecksAndClearsTheSixFolders) {
     Click(window, ControlId::ChkAll);
     EXPECT_TRUE(WaitFor([&] {
         for (const ManagedFolder& folder : kManagedFolders) {
-            if (!Checked(window, folder.selectBox)) {
+            if (!Checked(window, ControlsOf(folder).selectBox)) {
                 return false;
             }
         }
@@ -26,7 +27,7 @@ TEST(Events, SelectAllChecksAndClearsTheSixFolders) {
     Click(window, ControlId::ChkAll);
     EXPECT_TRUE(WaitFor([&] {
         for (const ManagedFolder& folder : kManagedFolders) {
-            if (Checked(window, folder.selectBox)) {
+            if (Checked(window, ControlsOf(folder).selectBox)) {
                 return false;
             }
         }

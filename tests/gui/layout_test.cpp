@@ -12,6 +12,7 @@
 #include "core/managed_folders.h"
 #include "support/control_names.h"
 #include "tarnwick_process.h"
+#include "ui/folder_controls.h"
 #include "ui/layout.h"
 #include "ui/win32/fonts.h"
 
@@ -180,7 +181,8 @@ TEST_F(MainWindow, CaptionsAndCheckStatesBeforeAnyClick) {
         const bool filledAtStartUp =
             std::any_of(kManagedFolders.begin(), kManagedFolders.end(),
                         [&](const ManagedFolder& f) {
-                            return f.locationLabel == layout.id || f.destinationBox == layout.id;
+                            return ControlsOf(f).locationLabel == layout.id ||
+                                   ControlsOf(f).destinationBox == layout.id;
                         }) ||
             layout.id == ControlId::SBar1 || layout.id == ControlId::LblVer;
         if (!filledAtStartUp) {
@@ -228,8 +230,9 @@ TEST_F(MainWindow, LocationsAreDrawnInBlueAndTheVersionInRed) {
         });
     };
     for (const ManagedFolder& folder : kManagedFolders) {
-        SCOPED_TRACE(ControlName(folder.locationLabel));
-        EXPECT_GT(count(ScreenPixels(Control(window_, folder.locationLabel)), kBlueHue), 10);
+        SCOPED_TRACE(ControlName(ControlsOf(folder).locationLabel));
+        EXPECT_GT(count(ScreenPixels(Control(window_, ControlsOf(folder).locationLabel)), kBlueHue),
+                  10);
     }
     for (const ControlId id : {ControlId::Label3, ControlId::LblVer}) {
         SCOPED_TRACE(ControlName(id));
@@ -342,7 +345,7 @@ TEST_F(MainWindow, EnterAndEscInADestinationBoxDoNothing) {
     TabTo("TxtTemp");
     std::vector<std::wstring> labels;
     for (const ManagedFolder& folder : kManagedFolders) {
-        labels.push_back(WindowText(Control(window_, folder.locationLabel)));
+        labels.push_back(WindowText(Control(window_, ControlsOf(folder).locationLabel)));
     }
     PressKey(Focus(), VK_RETURN);
     PressKey(Focus(), VK_ESCAPE);
@@ -351,7 +354,8 @@ TEST_F(MainWindow, EnterAndEscInADestinationBoxDoNothing) {
     EXPECT_TRUE(IsWindowVisible(window_)) << "Esc closed the window";
     EXPECT_FALSE(process_->WaitForExit(0));
     for (std::size_t i = 0; i < kManagedFolders.size(); ++i) {
-        EXPECT_EQ(WindowText(Control(window_, kManagedFolders[i].locationLabel)), labels[i]);
+        EXPECT_EQ(WindowText(Control(window_, ControlsOf(kManagedFolders[i]).locationLabel)),
+                  labels[i]);
     }
     EXPECT_EQ(CountMainWindows(process_->Id()), 1);
 }

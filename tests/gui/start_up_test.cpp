@@ -8,6 +8,7 @@
 #include "platform/win32/wide_text.h"
 #include "support/control_names.h"
 #include "tarnwick_process.h"
+#include "ui/folder_controls.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -63,11 +64,12 @@ TEST(StartUp, TheWindowShowsTheRegistryLocationsAndTheDefaults) {
     const HWND window = tarnwick.WaitForWindow();
     ASSERT_NE(window, nullptr);
     for (const ManagedFolder& folder : kManagedFolders) {
-        SCOPED_TRACE(ControlName(folder.locationLabel));
+        SCOPED_TRACE(ControlName(ControlsOf(folder).locationLabel));
         const std::wstring expected = ExpectedLabel(folder);
         EXPECT_FALSE(expected.empty()) << "the scratch prefix has no location for this folder";
-        EXPECT_EQ(Utf8(WindowText(Control(window, folder.locationLabel))), Utf8(expected));
-        EXPECT_EQ(Utf8(WindowText(Control(window, folder.destinationBox))),
+        EXPECT_EQ(Utf8(WindowText(Control(window, ControlsOf(folder).locationLabel))),
+                  Utf8(expected));
+        EXPECT_EQ(Utf8(WindowText(Control(window, ControlsOf(folder).destinationBox))),
                   Utf8(Wide(folder.defaultDestination)));
     }
     EXPECT_FALSE(WindowText(Control(window, ControlId::SBar1)).empty()) << "no credits line";

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/control_id.h"
 #include "support/wait_for.h"
+#include "ui/control_id.h"
 
 namespace tarnwick::testing {
 

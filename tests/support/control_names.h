@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/control_id.h"
+#include "ui/control_id.h"
 
 namespace tarnwick {
 

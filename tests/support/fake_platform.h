@@ -28,7 +28,7 @@ struct FakePlatform {
                                         {u"Windows 文件夹", u"C:\\windows"}}};
     fake::EnvironmentRecorder environment;
     fake::JournalShelf journal;
-    RedirectServices services{modReg,    shell,        messages,    files,  HostCodePage(),
+    RedirectServices services{modReg,    shell,        files,       HostCodePage(),
                               processes, knownFolders, environment, journal};
     fake::VersionAnswers versionsApi;
     ModFileVersion versions{versionsApi, HostCodePage()};

@@ -9,8 +9,10 @@
 #include "core/redirect_run.h"
 #include "core/text.h"
 #include "support/bytes.h"
+#include "support/control_values.h"
 #include "support/fake_platform.h"
-#include "ui/control_values.h"
+#include "ui/folder_controls.h"
+#include "ui/frm_main.h"
 
 namespace tarnwick::testing {
 
@@ -22,7 +24,7 @@ inline constexpr const char* kUserShell =
 
 inline const ManagedFolder& FolderOf(ControlId selectBox) {
     for (const ManagedFolder& folder : kManagedFolders) {
-        if (folder.selectBox == selectBox) {
+        if (ControlsOf(folder).selectBox == selectBox) {
             return folder;
         }
     }
@@ -40,7 +42,7 @@ class RunTest : public ::testing::Test {
         SetLocation(ControlId::ChkFav, u"C:\\Users\\amy\\Favorites");
         SetLocation(ControlId::ChkDoc, u"C:\\Users\\amy\\Documents");
         for (const ManagedFolder& folder : kManagedFolders) {
-            controls_.SetText(folder.destinationBox, folder.defaultDestination);
+            controls_.SetText(ControlsOf(folder).destinationBox, folder.defaultDestination);
         }
     }
 
@@ -54,18 +56,27 @@ class RunTest : public ::testing::Test {
         if (exists && !path.empty()) {
             files_.AddFolder(path);
         }
-        controls_.SetText(folder.locationLabel, ToUpperCase(path));
+        controls_.SetText(ControlsOf(folder).locationLabel, ToUpperCase(path));
     }
     void Select(ControlId selectBox, std::u16string_view destination = {}) {
         controls_.SetValue(selectBox, kChecked);
         if (!destination.empty()) {
-            controls_.SetText(FolderOf(selectBox).destinationBox, destination);
+            controls_.SetText(ControlsOf(FolderOf(selectBox)).destinationBox, destination);
         }
     }
-    void Run() { RedirectRun(controls_, services_); }
+    // As the move button runs it: the plan's refusals and questions, then the move and what it
+    // has to tell, all through the recorded message boxes.
+    void Run() { form_.OnClick(ControlId::CmdOK); }
+    // The same run, and what it gave back.
+    RunOutcome RunForOutcome() {
+        RunOutcome outcome =
+            RunAfterAsking(RequestFromWindow(controls_, services_.registry), services_, messages_);
+        Tell(OutcomeNotices(outcome), messages_);
+        return outcome;
+    }
 
     std::u16string Label(ControlId selectBox) const {
-        return controls_.Text(FolderOf(selectBox).locationLabel);
+        return controls_.Text(ControlsOf(FolderOf(selectBox)).locationLabel);
     }
     // "key|value" of every value written, in order.
     std::vector<std::string> WrittenValues() const {
@@ -102,6 +113,7 @@ class RunTest : public ::testing::Test {
     fake::JournalShelf& journal_ = platform_.journal;
     ControlValues controls_;
     RedirectServices& services_ = platform_.services;
+    FrmMain form_{controls_, services_, messages_, platform_.versionStep};
 };
 
 // Whether text holds part, for checking a message's reason.

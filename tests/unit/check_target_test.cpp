@@ -40,6 +40,7 @@ class CheckTargetTest : public RunTest {
         return message.text;
     }
     void ExpectNothingChanged() const {
+        EXPECT_TRUE(journal_.saved.empty());
         EXPECT_TRUE(WrittenValues().empty());
         EXPECT_TRUE(files_.created.empty());
         EXPECT_TRUE(shellApi_.FileOperations().empty());
@@ -134,6 +135,13 @@ TEST_F(CheckTargetTest, DestinationsOfTheSameRunMustNotHoldEachOther) {
     EXPECT_TRUE(Holds(messages_.shown[2].text, u"目标也是我的文档的新位置"));
     EXPECT_TRUE(Holds(messages_.shown[3].text, u"目标也是IE收藏夹的新位置"));
     ExpectNothingChanged();
+}
+
+TEST_F(CheckTargetTest, TheBoxesOfFoldersNotSelectedBlockNothing) {
+    controls_.SetText(ControlId::TxtFav, u"E:\\Docs");
+    controls_.SetText(ControlId::TxtCook, u"E:\\");
+    EXPECT_TRUE(MovesTo(ControlId::ChkDoc, u"E:\\Docs"));
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(CheckTargetTest, SwappingFavoritesAndMyDocumentsRefusesBoth) {

@@ -2,6 +2,8 @@
 // commands run over the in-memory platform with their exit codes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/journal.h"
 #include "support/run_fixture.h"
 #include "support/utf8.h"
@@ -76,12 +78,8 @@ class CommandLineRun : public RunTest {
         const auto parsed = ParseCommandLine(arguments);
         EXPECT_TRUE(std::holds_alternative<CommandLine>(parsed));
         const CommandLine& command = std::get<CommandLine>(parsed);
-        ConsoleMessages messages(console_, command.yes);
-        const RedirectServices services{
-            platform_.modReg, platform_.shell,        messages,     files_,  HostCodePage(),
-            processes_,       platform_.knownFolders, environment_, journal_};
         console_.text.clear();
-        return RunCommandLine(command, services, console_);
+        return RunCommandLine(command, services_, console_);
     }
     bool Printed(std::u16string_view part) const {
         return console_.text.find(part) != std::u16string::npos;
@@ -94,6 +92,11 @@ TEST_F(CommandLineRun, ADryRunPrintsThePlanAndChangesNothing) {
     EXPECT_EQ(Run({u"/move", uR"(documents=E:\Docs)", u"/copy", u"/deltemp", u"/dryrun"}), 0);
     EXPECT_TRUE(Printed(uR"(我的文档: C:\Users\amy\Documents -> E:\Docs)"));
     EXPECT_TRUE(Printed(uR"(Cookie: 清空 C:\Users\amy\AppData\Roaming\Cookies)"));
+    // A refusal is a line of the plan, not a message.
+    EXPECT_EQ(Run({u"/move", uR"(favorites=C:\CON)", u"/dryrun"}), 1);
+    EXPECT_EQ(
+        ToUtf8(console_.text),
+        ToUtf8(u"IE收藏夹: 不转移到 C:\\CON\n    路径中的 \"CON\" 是 Windows 保留的设备名\n"));
     EXPECT_TRUE(WrittenValues().empty());
     EXPECT_TRUE(files_.created.empty());
     EXPECT_TRUE(processes_.started.empty());
@@ -168,8 +171,61 @@ TEST_F(CommandLineRun, RefusalsAndQuestionsArePrintedAndGiveExitCode1) {
     EXPECT_EQ(Run({u"/move", uR"(cache=D:\Photos)"}), 1);
     EXPECT_TRUE(Printed(u"[确认转移]") && Printed(u" 否\n"));
     EXPECT_EQ(Run({u"/move", uR"(cache=D:\Photos)", u"/yes"}), 0);
-    EXPECT_EQ(Label(ControlId::ChkCache), uR"(C:\USERS\AMY\APPDATA\LOCAL\TEMPORARY INTERNET FILES)")
-        << "the window's labels are not the command line's";
+}
+
+TEST_F(CommandLineRun, AnythingOfARunNotDoneGivesExitCode1) {
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+        std::vector<std::u16string> arguments;
+        std::u16string told;
+    };
+    const std::vector<Case> cases = {
+        {"one moved, one refused",
+         [] {},
+         {u"/move", uR"(documents=E:\Docs)", uR"(favorites=C:\CON)"},
+         u"已转移 1 个文件夹, 1 个没有转移"},
+        {"a copy not whole",
+         [&] { files_.AddFile(uR"(C:\Users\amy\Favorites\a.url)"); },
+         {u"/move", uR"(favorites=E:\Fav)", u"/copy"},
+         u"[复制没有完成]"},
+        {"a level not made",
+         [&] { files_.FailToCreate(uR"(E:\Hist)"); },
+         {u"/move", uR"(history=E:\Hist)"},
+         u"[路径不合法]"},
+        {"a temporary folder kept",
+         [&] { SetLocation(ControlId::ChkCook, u"C:\\"); },
+         {u"/move", uR"(cache=E:\Cache)", u"/deltemp"},
+         u"[保留临时文件夹]"},
+    };
+    for (const Case& c : cases) {
+        c.arrange();
+        EXPECT_EQ(Run(c.arguments), 1) << c.what;
+        EXPECT_TRUE(Printed(c.told)) << c.what << "\n" << ToUtf8(console_.text);
+    }
+}
+
+TEST_F(CommandLineRun, AnUndoThatCannotDoItAllGivesExitCode1) {
+    EXPECT_EQ(Run({u"/undo"}), 1);
+    EXPECT_TRUE(Printed(u"没有找到转移记录"));
+
+    EXPECT_EQ(Run({u"/move", uR"(temp=E:\T)"}), 0);
+    const std::vector<std::string> written = WrittenValues();
+    // Without a journal of its own it changes nothing.
+    journal_.failToSave = true;
+    EXPECT_EQ(Run({u"/undo"}), 1);
+    EXPECT_TRUE(Printed(u"无法写入这次恢复的记录"));
+    EXPECT_EQ(WrittenValues(), written);
+    journal_.failToSave = false;
+
+    registry_.InjectFailure(
+        fake::RegistryOperation::SetValue, kErrorAccessDenied,
+        [](const std::string&, const std::string& name) { return name == "Temp"; });
+    const int announced = environment_.announcements;
+    EXPECT_EQ(Run({u"/undo"}), 1);
+    EXPECT_TRUE(Printed(uR"(无法恢复 HKEY_CURRENT_USER\Environment\Temp)"));
+    EXPECT_TRUE(Printed(u"恢复 1 个注册表值"));
+    EXPECT_EQ(environment_.announcements, announced + 1) << "TEMP's Tmp was put back";
 }
 
 TEST_F(CommandLineRun, TheListShowsEachValueRawAndExpandedAndWhetherTheFolderExists) {

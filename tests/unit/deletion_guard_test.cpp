@@ -65,6 +65,7 @@ TEST_F(DeletionGuardTest, EachReasonToKeepAFolderIsToldWithItsText) {
         {u"C:\\S~1", u"路径太长"},  // only once Windows has resolved it
         {u"C:\\100%", u"不能用于命令行的字符"},
         {u"Temp", u"不是完整的路径"},
+        {u"D:Temp", u"不是完整的路径"},
         {u"C:\\Odd", u"无法解析"},
         {u"C:\\", u"根目录"},
         {u"C:\\Users\\amy\\Desktop", u"就是桌面"},
@@ -87,6 +88,22 @@ TEST_F(DeletionGuardTest, APathIsJudgedAsWindowsResolvesIt) {
     files_.SetCanonical(u"C:\\Users\\amy\\LOCALS~1\\Temp", u"C:\\Users\\amy\\Local Settings\\Temp");
     EXPECT_EQ(ReasonTempIsKept(u"C:\\Users\\amy\\LOCALS~1\\Temp"), u"");
     EXPECT_EQ(processes_.started.front(), RdMd(u"C:\\Users\\amy\\Local Settings\\Temp"));
+}
+
+TEST_F(DeletionGuardTest, AProtectedFolderIsComparedAsWindowsResolvesItToo) {
+    platform_.knownFolders.folders.push_back({u"音乐", u"C:\\Users\\amy\\MYMUSI~1"});
+    files_.SetCanonical(u"C:\\Users\\amy\\MYMUSI~1", u"C:\\Users\\amy\\Music");
+    EXPECT_TRUE(Holds(ReasonTempIsKept(u"C:\\Users\\amy\\Music"), u"就是音乐"));
+}
+
+TEST_F(DeletionGuardTest, ATemporaryFolderWhoseMoveFailsIsEmptiedNotRemoved) {
+    registry_.InjectFailure(
+        fake::RegistryOperation::SetValue, kErrorAccessDenied,
+        [](const std::string&, const std::string& name) { return name == "Tmp"; });
+    Select(ControlId::ChkTemp, u"D:\\T");
+    Run();
+    EXPECT_EQ(Label(ControlId::ChkTemp), u"C:\\USERS\\AMY\\APPDATA\\LOCAL\\TEMP");
+    EXPECT_EQ(processes_.started.back(), RdMd(u"C:\\Users\\amy\\AppData\\Local\\Temp"));
 }
 
 TEST_F(DeletionGuardTest, AnUnreadableMyDocumentsIsStillProtectedByWhatWindowsReports) {
@@ -188,9 +205,9 @@ TEST_F(DeletionGuardTest, ACommandInterpreterThatCannotStartFailsOnlyItsFoldersC
     processes_.failToStart = true;
     Select(ControlId::ChkTemp, u"D:\\Temp\\Temp");
     Select(ControlId::ChkDoc, u"E:\\My Documents");
-    const RunOutcome outcome = RedirectRun(controls_, services_);
-    EXPECT_EQ(outcome.moved, 2);
-    EXPECT_EQ(outcome.deletionsNotStarted, 4);
+    const RunOutcome outcome = RunForOutcome();
+    EXPECT_EQ(outcome.Count(FolderOutcome::Result::Moved), 2);
+    EXPECT_EQ(outcome.notStarted.size(), 4u);
     EXPECT_FALSE(outcome.AllDone());
     EXPECT_EQ(WrittenValues().size(), 4u);
     const fake::ShownMessage failed = OnlyMessage();

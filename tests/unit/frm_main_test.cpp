@@ -7,8 +7,9 @@
 #include "core/deletion_guard.h"
 #include "core/managed_folders.h"
 #include "support/bytes.h"
+#include "support/control_values.h"
 #include "support/fake_platform.h"
-#include "ui/control_values.h"
+#include "ui/folder_controls.h"
 #include "ui/frm_main.h"
 
 namespace tarnwick::testing {
@@ -37,19 +38,21 @@ class StartUp : public ::testing::Test {
         PutShellFolder("Personal", "c:\\users\\amy\\\xCE\xD2\xB5\xC4\xCE\xC4\xB5\xB5");  // 我的文档
     }
     std::u16string Label(ControlId id) const { return controls_.Text(id); }
+    // Start-up, and the window made with what it gave.
+    void Load() { controls_.Apply(form_.Form_Load()); }
 
     FakePlatform platform_;
     fake::MemoryRegistry& registry_ = platform_.registry;
     fake::RecordingRegistry& recorder_ = platform_.recorder;
     ModReg& modReg_ = platform_.modReg;
     ControlValues controls_;
-    FrmMain form_{controls_, platform_.services, platform_.versionStep};
+    FrmMain form_{controls_, platform_.services, platform_.messages, platform_.versionStep};
 };
 
 TEST_F(StartUp, ShowsEveryLocationInUpperCaseAndTheDefaults) {
     registry_.PutValue(kHkeyCurrentUser, kEnvironment, "Temp", kRegSz, Sz("c:\\temp"));
     PutAllShellFolders();
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(Label(ControlId::LblTemp), u"C:\\TEMP");
     EXPECT_EQ(Label(ControlId::LblCook), u"C:\\USERS\\AMY\\COOKIES");
     EXPECT_EQ(Label(ControlId::LblHistory), u"C:\\USERS\\AMY\\HISTORY");
@@ -62,7 +65,7 @@ TEST_F(StartUp, ShowsEveryLocationInUpperCaseAndTheDefaults) {
         u"D:\\History",    u"D:\\Temp\\Temporary Internet Files",
         u"D:\\Favorites",  u"D:\\My Documents"};
     for (std::size_t i = 0; i < kManagedFolders.size(); ++i) {
-        EXPECT_EQ(controls_.Text(kManagedFolders[i].destinationBox), defaults[i]);
+        EXPECT_EQ(controls_.Text(ControlsOf(kManagedFolders[i]).destinationBox), defaults[i]);
     }
     // Start-up only reads.
     EXPECT_EQ(recorder_.Count(RegistryOperation::CreateKey), 0u);
@@ -71,7 +74,7 @@ TEST_F(StartUp, ShowsEveryLocationInUpperCaseAndTheDefaults) {
 }
 
 TEST_F(StartUp, ReadsTheFoldersInTableOrderFromTheirKeys) {
-    form_.Form_Load();
+    Load();
     std::vector<std::string> reads;
     for (const auto& call : recorder_.Calls()) {
         if (call.operation == RegistryOperation::OpenKey) {
@@ -86,14 +89,14 @@ TEST_F(StartUp, ExpandsAUserProfileReferenceInTemp) {
     registry_.SetEnvironmentVariable("USERPROFILE", "C:\\users\\\xD5\xC5\xC8\xFD");  // 张三
     registry_.PutValue(kHkeyCurrentUser, kEnvironment, "Temp", kRegExpandSz,
                        Sz("%USERPROFILE%\\Local Settings\\Temp"));
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(Label(ControlId::LblTemp), u"C:\\USERS\\张三\\LOCAL SETTINGS\\TEMP");
 }
 
 TEST_F(StartUp, TempWrittenByAnEarlierRunShowsThePathOnly) {
     ASSERT_TRUE(modReg_.SetKeyValue(kHkeyCurrentUser, u"Environment", u"Temp",
                                     std::u16string(u"E:\\Temp\\Temp"), 0));
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(Label(ControlId::LblTemp), u"E:\\TEMP\\TEMP");
 }
 
@@ -109,7 +112,7 @@ TEST_F(StartUp, UnreadableLocationsGiveEmptyLabelsAndTheRestIsFilled) {
     // The cache as a number shows its decimal text.
     registry_.PutValue(kHkeyCurrentUser, kShellFolders, "Cache", kRegDword,
                        {0xFF, 0xFF, 0xFF, 0xFF});
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(Label(ControlId::LblTemp), u"");
     EXPECT_EQ(Label(ControlId::LblCook), u"");
     EXPECT_EQ(Label(ControlId::LblHistory), u"");
@@ -120,27 +123,17 @@ TEST_F(StartUp, UnreadableLocationsGiveEmptyLabelsAndTheRestIsFilled) {
     EXPECT_EQ(recorder_.OpenHandleCount(), 0u);
 }
 
-TEST_F(StartUp, LeavesTheCheckBoxesAsTheWindowCreatedThem) {
-    form_.Form_Load();
-    EXPECT_EQ(controls_.Value(ControlId::ChkDelTmp), kChecked);
-    EXPECT_EQ(controls_.Value(ControlId::ChkCopy), kChecked);
-    EXPECT_EQ(controls_.Value(ControlId::ChkAll), kUnchecked);
-    for (const ManagedFolder& folder : kManagedFolders) {
-        EXPECT_EQ(controls_.Value(folder.selectBox), kUnchecked);
-    }
-}
-
 TEST_F(StartUp, ShowsTheVersionOfTheProgramsOwnExecutable) {
     platform_.versionsApi.Put("C:\\Program Files\\Tarnwick\\Tarnwick.EXE",
                               {.version = {2, 0, 0, 3}});
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"2.0.0.3");
 }
 
 TEST_F(StartUp, FromADriveRootThePathHasOneBackslash) {
     platform_.program = {u"D:\\", u"Tarnwick.exe"};
     platform_.versionsApi.Put("D:\\Tarnwick.EXE", {.version = {2, 0, 0, 3}});
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(platform_.versionsApi.sizeQueries, std::vector<std::string>{"D:\\Tarnwick.EXE"});
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"2.0.0.3");
 }
@@ -148,12 +141,12 @@ TEST_F(StartUp, FromADriveRootThePathHasOneBackslash) {
 TEST_F(StartUp, AnotherExtensionLooksForTheExeAndShowsNA) {
     platform_.program = {u"C:\\Tools", u"Tarnwick.scr"};
     platform_.versionsApi.Put("C:\\Tools\\Tarnwick.scr", {.version = {2, 0, 0, 3}});
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(platform_.versionsApi.sizeQueries,
               std::vector<std::string>{"C:\\Tools\\Tarnwick.EXE"});
     // Only the last dot starts the extension.
     platform_.program = {u"C:\\Tools", u"Tarnwick.v2.exe"};
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(platform_.versionsApi.sizeQueries.back(), "C:\\Tools\\Tarnwick.v2.EXE");
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"N/A");
 }
@@ -162,7 +155,7 @@ TEST_F(StartUp, AFailingVersionStepLeavesTheLabelAndStartUpCompletes) {
     platform_.versionStep.program = []() -> ProgramFile {
         throw std::runtime_error("no module name");
     };
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(controls_.Text(ControlId::LblVer), u"LblVer");
     EXPECT_EQ(controls_.Text(ControlId::TxtDoc), u"D:\\My Documents");
 }
@@ -177,8 +170,8 @@ class WindowEvents : public StartUp {
         }
         form_.OnClick(button);
         for (const ManagedFolder& folder : kManagedFolders) {
-            if (folder.browseButton == button) {
-                return controls_.Text(folder.destinationBox);
+            if (ControlsOf(folder).browseButton == button) {
+                return controls_.Text(ControlsOf(folder).destinationBox);
             }
         }
         return u"?";
@@ -186,7 +179,7 @@ class WindowEvents : public StartUp {
 };
 
 TEST_F(WindowEvents, BrowsingPutsThePickedFolderAndTheSuffixInTheDestinationBox) {
-    form_.Form_Load();
+    Load();
     form_.SetWindowHandle(0x1234);
     EXPECT_EQ(Browse(ControlId::CmdTemp, "D:\\"), u"D:\\Temp");
     EXPECT_EQ(Browse(ControlId::CmdCache, "E:\\Data"), u"E:\\Data\\Temporary Internet Files");
@@ -197,7 +190,7 @@ TEST_F(WindowEvents, BrowsingPutsThePickedFolderAndTheSuffixInTheDestinationBox)
 }
 
 TEST_F(WindowEvents, CancellingThePickerEmptiesTheBox) {
-    form_.Form_Load();
+    Load();
     EXPECT_EQ(Browse(ControlId::CmdFav, ""), u"");
     EXPECT_EQ(controls_.Text(ControlId::TxtDoc), u"D:\\My Documents") << "another box changed";
 }
@@ -215,12 +208,12 @@ TEST_F(WindowEvents, SelectAllSetsOrClearsTheSixFoldersOnly) {
     controls_.SetValue(ControlId::ChkAll, kChecked);
     form_.OnClick(ControlId::ChkAll);
     for (const ManagedFolder& folder : kManagedFolders) {
-        EXPECT_EQ(controls_.Value(folder.selectBox), kChecked);
+        EXPECT_EQ(controls_.Value(ControlsOf(folder).selectBox), kChecked);
     }
     controls_.SetValue(ControlId::ChkAll, kUnchecked);
     form_.OnClick(ControlId::ChkAll);
     for (const ManagedFolder& folder : kManagedFolders) {
-        EXPECT_EQ(controls_.Value(folder.selectBox), kUnchecked);
+        EXPECT_EQ(controls_.Value(ControlsOf(folder).selectBox), kUnchecked);
     }
     EXPECT_EQ(controls_.Value(ControlId::ChkDelTmp), kChecked);
     EXPECT_EQ(controls_.Value(ControlId::ChkCopy), kChecked);
@@ -230,7 +223,7 @@ TEST_F(WindowEvents, SelectAllSetsOrClearsTheSixFoldersOnly) {
 }
 
 TEST_F(WindowEvents, TheMoveButtonStartsTheRun) {
-    form_.Form_Load();
+    Load();
     form_.OnClick(ControlId::CmdOK);
     EXPECT_EQ(platform_.processes.started.size(), 0u) << "empty locations are never deleted";
     ASSERT_EQ(platform_.messages.shown.size(), 1u);
@@ -240,7 +233,7 @@ TEST_F(WindowEvents, TheMoveButtonStartsTheRun) {
 TEST_F(WindowEvents, AClickArrivingDuringARunStartsNoSecondRun) {
     PutShellFolder("Personal", "C:\\Docs");
     platform_.files.AddFile(u"C:\\Docs\\a.txt");
-    form_.Form_Load();
+    Load();
     controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
     controls_.SetValue(ControlId::ChkDoc, kChecked);
     controls_.SetText(ControlId::TxtDoc, u"E:\\Docs");

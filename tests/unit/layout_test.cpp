@@ -6,6 +6,7 @@
 
 #include "core/managed_folders.h"
 #include "support/control_names.h"
+#include "ui/folder_controls.h"
 #include "ui/layout.h"
 
 namespace tarnwick {
@@ -72,19 +73,19 @@ TEST(Layout, EveryChildLiesInsideItsContainer) {
 TEST(Layout, TheSixRowsLieTopToBottomInTableOrder) {
     int previousBottom = 0;
     for (const ManagedFolder& folder : kManagedFolders) {
-        SCOPED_TRACE(ControlName(folder.selectBox));
-        const TwipRect select = LayoutOf(folder.selectBox).rect;
-        const TwipRect location = LayoutOf(folder.locationLabel).rect;
-        const TwipRect destination = LayoutOf(folder.destinationBox).rect;
-        const TwipRect browse = LayoutOf(folder.browseButton).rect;
+        SCOPED_TRACE(ControlName(ControlsOf(folder).selectBox));
+        const TwipRect select = LayoutOf(ControlsOf(folder).selectBox).rect;
+        const TwipRect location = LayoutOf(ControlsOf(folder).locationLabel).rect;
+        const TwipRect destination = LayoutOf(ControlsOf(folder).destinationBox).rect;
+        const TwipRect browse = LayoutOf(ControlsOf(folder).browseButton).rect;
         EXPECT_GE(location.top, previousBottom);
         EXPECT_GT(location.left, select.left) << "the location stands right of the check box";
         EXPECT_GT(destination.top, location.top) << "the destination is on the line below";
         // The >> button follows the box at its right (the boxes overlap it by one pixel).
         EXPECT_GT(browse.left + browse.width, destination.left + destination.width);
         EXPECT_GT(browse.left, destination.left + destination.width - 30);
-        EXPECT_EQ(LayoutOf(folder.browseButton).caption, u">>");
-        EXPECT_EQ(LayoutOf(folder.locationLabel).textColor, kBlue);
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).browseButton).caption, u">>");
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).locationLabel).textColor, kBlue);
         previousBottom = destination.top + destination.height;
     }
 }
@@ -96,8 +97,8 @@ TEST(Layout, InitialValuesBeforeStartUp) {
         EXPECT_EQ(control.initialValue, checked ? 1 : 0);
     }
     for (const ManagedFolder& folder : kManagedFolders) {
-        EXPECT_EQ(LayoutOf(folder.locationLabel).caption, u"Label3");
-        EXPECT_EQ(LayoutOf(folder.destinationBox).caption, u" ");
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).locationLabel).caption, u"Label3");
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).destinationBox).caption, u" ");
     }
     EXPECT_EQ(LayoutOf(ControlId::LblVer).caption, u"LblVer");
 }

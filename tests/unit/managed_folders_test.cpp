@@ -3,6 +3,7 @@
 
 #include "core/managed_folders.h"
 #include "support/control_names.h"
+#include "ui/folder_controls.h"
 #include "ui/layout.h"
 
 namespace tarnwick {
@@ -64,10 +65,10 @@ TEST(ManagedFolders, TheSixRowsInTableOrder) {
         SCOPED_TRACE(position);
         const ManagedFolder& folder = kManagedFolders[static_cast<std::size_t>(position - 1)];
         const ExpectedRow& row = expected[static_cast<std::size_t>(position - 1)];
-        EXPECT_EQ(ControlName(folder.selectBox), row.selectBox);
-        EXPECT_EQ(ControlName(folder.locationLabel), row.locationLabel);
-        EXPECT_EQ(ControlName(folder.destinationBox), row.destinationBox);
-        EXPECT_EQ(ControlName(folder.browseButton), row.browseButton);
+        EXPECT_EQ(ControlName(ControlsOf(folder).selectBox), row.selectBox);
+        EXPECT_EQ(ControlName(ControlsOf(folder).locationLabel), row.locationLabel);
+        EXPECT_EQ(ControlName(ControlsOf(folder).destinationBox), row.destinationBox);
+        EXPECT_EQ(ControlName(ControlsOf(folder).browseButton), row.browseButton);
         EXPECT_EQ(folder.readKey, row.readKey);
         EXPECT_EQ(folder.readValueName, row.readValueName);
         EXPECT_EQ(folder.writeTargets[0].key, row.first.key);
@@ -92,13 +93,14 @@ TEST(ManagedFolders, KeyPathsAreExact) {
 
 TEST(ManagedFolders, EachRecordNamesControlsOfTheRightKindInTheFrame) {
     for (const ManagedFolder& folder : kManagedFolders) {
-        SCOPED_TRACE(ControlName(folder.selectBox));
-        EXPECT_EQ(LayoutOf(folder.selectBox).kind, ControlKind::CheckBox);
-        EXPECT_EQ(LayoutOf(folder.locationLabel).kind, ControlKind::Label);
-        EXPECT_EQ(LayoutOf(folder.destinationBox).kind, ControlKind::TextBox);
-        EXPECT_EQ(LayoutOf(folder.browseButton).kind, ControlKind::CommandButton);
+        SCOPED_TRACE(ControlName(ControlsOf(folder).selectBox));
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).selectBox).kind, ControlKind::CheckBox);
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).locationLabel).kind, ControlKind::Label);
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).destinationBox).kind, ControlKind::TextBox);
+        EXPECT_EQ(LayoutOf(ControlsOf(folder).browseButton).kind, ControlKind::CommandButton);
         for (const ControlId id :
-             {folder.selectBox, folder.locationLabel, folder.destinationBox, folder.browseButton}) {
+             {ControlsOf(folder).selectBox, ControlsOf(folder).locationLabel,
+              ControlsOf(folder).destinationBox, ControlsOf(folder).browseButton}) {
             EXPECT_EQ(LayoutOf(id).container, Container::Fram1);
         }
     }

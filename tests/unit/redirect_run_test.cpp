@@ -7,6 +7,7 @@
 #include "core/journal.h"
 #include "support/run_fixture.h"
 #include "support/utf8.h"
+#include "ui/folder_controls.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -20,7 +21,7 @@ class RedirectRunTest : public RunTest {
 
 TEST_F(RedirectRunTest, SelectedFoldersAreWrittenInTableOrderUserKeyFirst) {
     for (const ManagedFolder& folder : kManagedFolders) {
-        controls_.SetValue(folder.selectBox, kChecked);
+        controls_.SetValue(ControlsOf(folder).selectBox, kChecked);
     }
     Run();
     const std::string env = kEnvironment;
@@ -36,7 +37,7 @@ TEST_F(RedirectRunTest, SelectedFoldersAreWrittenInTableOrderUserKeyFirst) {
     EXPECT_EQ(Stored(kShell, "Personal"),
               (fake::StoredValue{kRegExpandSz, ZeroFilled("D:\\My Documents", 255)}));
     for (const ManagedFolder& folder : kManagedFolders) {
-        EXPECT_EQ(controls_.Text(folder.locationLabel), folder.defaultDestination);
+        EXPECT_EQ(controls_.Text(ControlsOf(folder).locationLabel), folder.defaultDestination);
     }
     EXPECT_TRUE(files_.Exists(u"D:\\Temp\\Temporary Internet Files"));
     EXPECT_EQ(environment_.announcements, 1) << "TEMP moved";
@@ -113,12 +114,14 @@ TEST_F(RedirectRunTest, TheCopyIsCheckedOnDiskAndAnIncompleteOneIsTold) {
         bool aborted;
         std::vector<std::pair<std::u16string, std::uint64_t>> arriving;
         bool told;
+        std::u16string unreadable = {};  // in the destination, once copied
     };
     const std::vector<Case> cases = {
         {0, false, {{u"a.txt", 3}, {u"SUB\\B", 5}}, false},
-        {0, false, {{u"a.txt", 3}}, true},                    // a file was skipped
-        {0, false, {{u"a.txt", 3}, {u"sub\\b", 4}}, true},    // a file was cut short
-        {0x75, true, {{u"a.txt", 3}, {u"sub\\b", 5}}, true},  // cancelled, or so it says
+        {0, false, {{u"a.txt", 3}}, true},                          // a file was skipped
+        {0, false, {{u"a.txt", 3}, {u"sub\\b", 4}}, true},          // a file was cut short
+        {0x75, true, {{u"a.txt", 3}, {u"sub\\b", 5}}, true},        // cancelled, or so it says
+        {0, false, {{u"a.txt", 3}, {u"sub\\b", 5}}, true, u"sub"},  // cannot be counted
     };
     int run = 0;
     for (const Case& c : cases) {
@@ -129,6 +132,9 @@ TEST_F(RedirectRunTest, TheCopyIsCheckedOnDiskAndAnIncompleteOneIsTold) {
         shellApi_.WhenCopying([&] {
             for (const auto& [name, size] : c.arriving) {
                 files_.AddFile(destination + u"\\" + name, size);
+            }
+            if (!c.unreadable.empty()) {
+                files_.SetUnreadable(destination + u"\\" + c.unreadable);
             }
         });
         Select(ControlId::ChkDoc, destination);
@@ -243,7 +249,7 @@ TEST_F(RedirectRunTest, ThePlanTellsEverythingTheRunWouldDoAndDoesNothing) {
     SetLocation(ControlId::ChkHistory, u"C:\\");
     Select(ControlId::ChkTemp, u"D:\\T");
     Select(ControlId::ChkDoc, u"E:\\Docs");
-    const RunPlan plan = PlanRun(controls_, services_);
+    const RunPlan plan = PlanRun(RequestFromWindow(controls_, services_.registry), services_);
     const std::u16string user = u"HKEY_CURRENT_USER\\" + std::u16string(kUserShellFoldersKey);
     const std::u16string shell = u"HKEY_CURRENT_USER\\" + std::u16string(kShellFoldersKey);
     EXPECT_EQ(ToUtf8(PlanText(plan)),

@@ -26,8 +26,10 @@
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
+#include "support/control_values.h"
 #include "support/utf8.h"
-#include "ui/control_values.h"
+#include "ui/folder_controls.h"
+#include "ui/frm_main.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -58,8 +60,9 @@ class RunOnWine : public ::testing::Test {
                     {target, *modReg_.SaveValue(kHkeyCurrentUser, target.key, target.valueName)});
             }
             // As start-up leaves the window.
-            controls_.SetText(folder.locationLabel, ToUpperCase(ReadLocation(modReg_, folder)));
-            controls_.SetText(folder.destinationBox, folder.defaultDestination);
+            controls_.SetText(ControlsOf(folder).locationLabel,
+                              ToUpperCase(ReadLocation(modReg_, folder)));
+            controls_.SetText(ControlsOf(folder).destinationBox, folder.defaultDestination);
         }
         controls_.SetValue(ControlId::ChkDelTmp, kUnchecked);
     }
@@ -70,9 +73,14 @@ class RunOnWine : public ::testing::Test {
         }
     }
 
-    void Run() {
+    // As the move button runs, with the labels set as the window sets them.
+    RunOutcome Run() {
         messages_.shown.clear();
-        RedirectRun(controls_, services_);
+        RunOutcome outcome =
+            RunAfterAsking(RequestFromWindow(controls_, modReg_), services_, messages_);
+        ShowNewLocations(outcome, controls_);
+        Tell(OutcomeNotices(outcome), messages_);
+        return outcome;
     }
     void SetLocation(ControlId label, const fs::path& path) {
         controls_.SetText(label, Text(path));
@@ -96,7 +104,7 @@ class RunOnWine : public ::testing::Test {
     win32::Win32KnownFolders knownFolders_;
     fake::EnvironmentRecorder environment_;
     fake::JournalShelf journal_;  // the real store is tried through the exe
-    RedirectServices services_{modReg_,    shell_,        messages_,    files_,  codePage_,
+    RedirectServices services_{modReg_,    shell_,        files_,       codePage_,
                                processes_, knownFolders_, environment_, journal_};
     ControlValues controls_;
     std::vector<std::pair<RegistryTarget, SavedValue>> saved_;
@@ -335,11 +343,10 @@ TEST_F(RunOnWine, ACommandInterpreterThatCannotStartIsToldAndTheMoveStands) {
     {
         const CommandInterpreterAway aside;
         ASSERT_TRUE(aside.Moved());
-        messages_.shown.clear();
-        outcome = RedirectRun(controls_, services_);
+        outcome = Run();
     }
-    EXPECT_EQ(outcome.moved, 1);
-    EXPECT_EQ(outcome.deletionsNotStarted, 4);
+    EXPECT_EQ(outcome.Count(FolderOutcome::Result::Moved), 1);
+    EXPECT_EQ(outcome.notStarted.size(), 4u);
     EXPECT_EQ(controls_.Text(ControlId::LblTemp), Text(scratch_.path() / L"new temp"));
     EXPECT_TRUE(fs::exists(temp / L"old.tmp"));
     ASSERT_EQ(messages_.shown.size(), 1u);

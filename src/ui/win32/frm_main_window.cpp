@@ -97,10 +97,6 @@ FrmMainWindow::FrmMainWindow(HINSTANCE instance) : instance_(instance) {
     if (!window_) {
         throw Error("the main window could not be created");
     }
-    for (const ControlLayout& control : kLayout) {
-        texts_[static_cast<std::size_t>(control.id)] = control.caption;
-        values_[static_cast<std::size_t>(control.id)] = control.initialValue;
-    }
 }
 
 FrmMainWindow::~FrmMainWindow() {
@@ -110,12 +106,13 @@ FrmMainWindow::~FrmMainWindow() {
     }
 }
 
-void FrmMainWindow::CreateControls() {
+void FrmMainWindow::CreateControls(const StartTexts& texts) {
     // Containers come before their children in the table.
     for (const ControlLayout& control : kLayout) {
-        windows_[static_cast<std::size_t>(control.id)] = Create(control);
+        const std::optional<std::u16string>& text = texts.Find(control.id);
+        windows_[static_cast<std::size_t>(control.id)] =
+            Create(control, text ? std::u16string_view(*text) : control.caption);
     }
-    controlsMade_ = true;
     // Each tab index is used once (the layout's tests hold the table to that), so looking for
     // every index in turn gives the sorted order without the code of a sort.
     int lastTab = -1;
@@ -131,14 +128,13 @@ void FrmMainWindow::CreateControls() {
     }
 }
 
-HWND FrmMainWindow::Create(const ControlLayout& control) {
+HWND FrmMainWindow::Create(const ControlLayout& control, std::u16string_view startText) {
     const HWND parent = control.container == Container::Picture1 ? WindowOf(ControlId::Picture1)
                         : control.container == Container::Fram1  ? WindowOf(ControlId::Fram1)
                                                                  : window_;
     const WindowKind kind = KindOf(control);
-    const std::size_t index = static_cast<std::size_t>(control.id);
     // The status bar shows its text in its panel, set once the panel is there.
-    const std::wstring text = Wide(control.kind == ControlKind::StatusBar ? u"" : texts_[index]);
+    const std::wstring text = Wide(control.kind == ControlKind::StatusBar ? u"" : startText);
     const HFONT font = control.titleFont ? titleFont_.get() : defaultFont_.get();
     const TwipRect& r = control.rect;
     const SIZE size =
@@ -155,14 +151,13 @@ HWND FrmMainWindow::Create(const ControlLayout& control) {
         // At its natural size: a bitmap static takes the size of its picture.
         logo_ = LoadLogo(instance_);
         SendMessageW(created, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo_.get()));
-    } else if (control.kind == ControlKind::CheckBox && values_[index] == kChecked) {
+    } else if (control.kind == ControlKind::CheckBox && control.initialValue == kChecked) {
         SendMessageW(created, BM_SETCHECK, BST_CHECKED, 0);
     } else if (control.kind == ControlKind::StatusBar) {
         int rightEdge = Pixels(kPanelWidthTwips);
         SendMessageW(created, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&rightEdge));
         SendMessageW(created, SB_SETMINHEIGHT, static_cast<WPARAM>(Pixels(r.height)), 0);
-        SendMessageW(created, SB_SETTEXTW, 0,
-                     reinterpret_cast<LPARAM>(Wide(texts_[index]).c_str()));
+        SendMessageW(created, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(startText).c_str()));
     }
     return created;
 }
@@ -173,8 +168,8 @@ const ControlLayout* FrmMainWindow::LayoutOfWindow(HWND control) const {
                                    : &kLayout[static_cast<std::size_t>(found - windows_.begin())];
 }
 
-void FrmMainWindow::Show(int showCommand) {
-    CreateControls();
+void FrmMainWindow::Show(int showCommand, const StartTexts& texts) {
+    CreateControls(texts);
     // Activation may arrive after ShowWindow returns; it restores the focus from lastFocus_.
     lastFocus_ = WindowOf(ControlId::CmdOK);
     ShowWindow(window_, showCommand);
@@ -214,9 +209,6 @@ void FrmMainWindow::MoveFocus(bool backward) {
 }
 
 std::u16string FrmMainWindow::Text(ControlId id) const {
-    if (!controlsMade_) {
-        return texts_[static_cast<std::size_t>(id)];
-    }
     const HWND control = WindowOf(id);
     if (id == ControlId::SBar1) {
         const auto length = LOWORD(SendMessageW(control, SB_GETTEXTLENGTHW, 0, 0));
@@ -232,10 +224,6 @@ std::u16string FrmMainWindow::Text(ControlId id) const {
 }
 
 void FrmMainWindow::SetText(ControlId id, std::u16string_view text) {
-    if (!controlsMade_) {
-        texts_[static_cast<std::size_t>(id)] = text;
-        return;
-    }
     const HWND control = WindowOf(id);
     const std::wstring wide = Wide(text);
     if (id == ControlId::SBar1) {
@@ -249,17 +237,10 @@ void FrmMainWindow::SetText(ControlId id, std::u16string_view text) {
 }
 
 int FrmMainWindow::Value(ControlId id) const {
-    if (!controlsMade_) {
-        return values_[static_cast<std::size_t>(id)];
-    }
     return SendMessageW(WindowOf(id), BM_GETCHECK, 0, 0) == BST_CHECKED ? kChecked : kUnchecked;
 }
 
 void FrmMainWindow::SetValue(ControlId id, int value) {
-    if (!controlsMade_) {
-        values_[static_cast<std::size_t>(id)] = value;
-        return;
-    }
     SendMessageW(WindowOf(id), BM_SETCHECK, value == kChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 

@@ -7,9 +7,10 @@
 #include <functional>
 #include <vector>
 
-#include "core/controls.h"
 #include "platform/win32/unique_handle.h"
+#include "ui/controls.h"
 #include "ui/layout.h"
+#include "ui/start_texts.h"
 #include "ui/win32/logo.h"
 
 namespace tarnwick::win32 {
@@ -23,9 +24,9 @@ class FrmMainWindow : public Controls {
 
     HWND Handle() const { return window_; }
 
-    // Makes the controls with the texts and values set so far, then shows the window, made
-    // centred on the screen, with the focus on the move button.
-    void Show(int showCommand);
+    // Makes the controls, each with its start-up text or else its caption, then shows the window,
+    // made centred on the screen, with the focus on the move button. The Controls work from then.
+    void Show(int showCommand, const StartTexts& texts);
 
     // Keyboard handling before dispatch: Tab by the global tab order, then the dialog keys.
     bool PreTranslate(MSG& message);
@@ -45,8 +46,8 @@ class FrmMainWindow : public Controls {
     LRESULT OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam);
     void OnActivate(WPARAM wParam);
 
-    void CreateControls();
-    HWND Create(const ControlLayout& control);
+    void CreateControls(const StartTexts& texts);
+    HWND Create(const ControlLayout& control, std::u16string_view startText);
     HWND WindowOf(ControlId id) const { return windows_[static_cast<std::size_t>(id)]; }
     const ControlLayout* LayoutOfWindow(HWND control) const;
     int Pixels(int twips) const { return MulDiv(twips, dpi_, 1440); }
@@ -61,11 +62,6 @@ class FrmMainWindow : public Controls {
     UniqueFont titleFont_;
     UniqueBitmap logo_;  // shown by Image1, which does not own it
     std::array<HWND, kControlCount> windows_{};
-    // Until the controls are made, their texts and check values live here: the start-up fills
-    // them in and each control is made once with what it first shows.
-    std::array<std::u16string, kControlCount> texts_;
-    std::array<int, kControlCount> values_{};
-    bool controlsMade_ = false;
     std::vector<ControlId> tabOrder_;  // the controls that take the focus, by tab index
     HWND lastFocus_ = nullptr;
     std::function<void(ControlId)> onClick_;

@@ -57,9 +57,8 @@ struct Platform {
     tarnwick::win32::Win32JournalFiles journalFiles;
     tarnwick::JournalStore journal{journalFiles};
 
-    tarnwick::RedirectServices Services(tarnwick::MessageBoxApi& messages) {
-        return {modReg,    shell,        messages,    files,  codePage,
-                processes, knownFolders, environment, journal};
+    tarnwick::RedirectServices Services() {
+        return {modReg, shell, files, codePage, processes, knownFolders, environment, journal};
     }
 };
 
@@ -72,18 +71,17 @@ int RunWindow(HINSTANCE instance, int showCommand) {
     try {
         Platform platform;
         win32::Win32MessageBox messages;
-        const RedirectServices services = platform.Services(messages);
+        const RedirectServices services = platform.Services();
         win32::Win32Version versionApi;
         ModFileVersion versions(versionApi, platform.codePage);
         const VersionStep versionStep{versions, OwnProgramFile};
 
         win32::FrmMainWindow window(instance);
         messages.SetOwner(window.Handle());
-        FrmMain form(window, services, versionStep);
+        FrmMain form(window, services, messages, versionStep);
         form.SetWindowHandle(reinterpret_cast<WindowHandle>(window.Handle()));
         window.OnClick([&form](ControlId id) { form.OnClick(id); });
-        form.Form_Load();
-        window.Show(showCommand);
+        window.Show(showCommand, form.Form_Load());
 
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {
@@ -116,8 +114,7 @@ int RunCommands(const std::vector<std::u16string>& arguments,
     }
     try {
         Platform platform;
-        ConsoleMessages messages(console, command.yes);
-        return RunCommandLine(command, platform.Services(messages), console);
+        return RunCommandLine(command, platform.Services(), console);
     } catch (const std::exception& failure) {
         console.Write(Joined({u"Tarnwick工具遇到意外错误: ",
                               win32::Narrow(win32::WideFromUtf8(failure.what())), u"\n"}));

@@ -1,7 +1,7 @@
 // The child-window ids of the main window's controls, shared with the end-to-end test driver.
 #pragma once
 
-#include "core/control_id.h"
+#include "ui/control_id.h"
 
 namespace tarnwick::win32 {
 

@@ -1,12 +1,13 @@
-// The window's controls held in memory: the command line's window, which the same run drives
-// without showing anything.
+// The window's controls held in memory, made with the layout table's captions and values, for
+// driving the window's logic without a window.
 #pragma once
 
 #include <array>
 #include <string>
 
-#include "core/controls.h"
+#include "ui/controls.h"
 #include "ui/layout.h"
+#include "ui/start_texts.h"
 
 namespace tarnwick {
 
@@ -17,6 +18,15 @@ class ControlValues : public Controls {
         for (const ControlLayout& control : kLayout) {
             texts_[Index(control.id)] = control.caption;
             values_[Index(control.id)] = control.initialValue;
+        }
+    }
+
+    // What the window does with start-up's texts as it makes its controls.
+    void Apply(const StartTexts& start) {
+        for (const ControlLayout& control : kLayout) {
+            if (const auto& text = start.Find(control.id)) {
+                texts_[Index(control.id)] = *text;
+            }
         }
     }
 
