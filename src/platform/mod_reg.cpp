@@ -1,5 +1,6 @@
 #include "platform/mod_reg.h"
 
+#include "platform/grown_buffer.h"
 #include "platform/numbers.h"
 
 #include <algorithm>
@@ -34,6 +35,15 @@ ByteArray StringBlock(const std::string& ansi) {
 
 std::int32_t FromLittleEndian(const ByteArray& buffer) {
     return static_cast<std::int32_t>(ReadLittleEndian32(buffer.data(), buffer.size()));
+}
+
+// GrownBuffer's answer for a registry read: the value's size, whether it fitted or not; nullopt
+// for any other status.
+std::optional<std::size_t> QueryAnswer(std::int32_t status, std::uint32_t size) {
+    if (status != kErrorSuccess && status != kErrorMoreData) {
+        return std::nullopt;
+    }
+    return size;
 }
 
 // The type and data SetKeyValue writes for a value.
@@ -124,18 +134,20 @@ RegistryValue ModReg::GetKeyValue(RegKey root, std::u16string_view subKey,
     const ScopedKey key(registry_, opened);
     const std::string name = codePage_.ToAnsi(valueName);
 
-    ByteArray buffer(kFirstReadSize, 0);
-    std::uint32_t size = kFirstReadSize;
     std::uint32_t type = kRegNone;
-    const std::int32_t status =
-        registry_.QueryValue(key.get(), name, nullptr, &type, buffer.data(), &size);
-    if (status == kErrorMoreData) {
-        buffer.assign(size, 0);
-        registry_.QueryValue(key.get(), name, nullptr, &type, buffer.data(), &size);
+    const std::optional<ByteArray> data =
+        GrownBuffer<ByteArray>(kFirstReadSize, [&](std::uint8_t* bytes, std::size_t capacity) {
+            auto size = static_cast<std::uint32_t>(capacity);
+            const std::int32_t status =
+                registry_.QueryValue(key.get(), name, nullptr, &type, bytes, &size);
+            return QueryAnswer(status, size);
+        });
+    if (!data) {
+        // A value that cannot be read, or that kept growing while it was read, reads as a
+        // missing one does.
+        return ByteArray(kFirstReadSize, 0);
     }
-    // A value that grew between the two queries reports more than the buffer holds.
-    size = std::min<std::uint32_t>(size, static_cast<std::uint32_t>(buffer.size()));
-    return Convert(type, buffer, size);
+    return Convert(type, *data, static_cast<std::uint32_t>(data->size()));
 }
 
 std::optional<SavedValue> ModReg::SaveValue(RegKey root, std::u16string_view subKey,
@@ -152,21 +164,17 @@ std::optional<SavedValue> ModReg::SaveValue(RegKey root, std::u16string_view sub
     const ScopedKey key(registry_, opened);
     const std::u16string name(valueName);
     SavedValue saved{.existed = true};
-    std::uint32_t size = 0;
-    std::int32_t status =
-        registry_.QueryValueWide(key.get(), name, nullptr, &saved.type, nullptr, &size);
-    // The value may grow between the size query and the read.
-    for (int attempt = 0; attempt < 4 && status == kErrorSuccess; ++attempt) {
-        saved.data.assign(size, 0);
-        status = registry_.QueryValueWide(key.get(), name, nullptr, &saved.type, saved.data.data(),
-                                          &size);
-        if (status == kErrorSuccess) {
-            saved.data.resize(std::min<std::size_t>(size, saved.data.size()));
-            return saved;
-        }
-        if (status == kErrorMoreData) {
-            status = kErrorSuccess;
-        }
+    std::int32_t status = kErrorSuccess;
+    // The first query, with no buffer, asks for the size alone.
+    std::optional<ByteArray> data =
+        GrownBuffer<ByteArray>(0, [&](std::uint8_t* bytes, std::size_t capacity) {
+            auto size = static_cast<std::uint32_t>(capacity);
+            status = registry_.QueryValueWide(key.get(), name, nullptr, &saved.type, bytes, &size);
+            return QueryAnswer(status, size);
+        });
+    if (data) {
+        saved.data = std::move(*data);
+        return saved;
     }
     if (status == kErrorFileNotFound) {
         return SavedValue{};
@@ -231,28 +239,30 @@ RegistryValue ModReg::Convert(std::uint32_t type, const ByteArray& buffer, std::
 
 std::u16string ModReg::ExpandEnvString(std::u16string_view text) {
     const std::string source = codePage_.ToAnsi(text);
-    std::uint32_t needed = registry_.ExpandEnvironment(source, nullptr, 0);
-    if (needed == 0) {
-        throw RegistryError("environment strings could not be expanded");
+    std::optional<std::uint32_t> failure;
+    // The first call, with no room, asks for the size alone. Some hosts count the size in
+    // characters, not bytes, so a path with Chinese characters would come back cut short in a
+    // buffer of exactly that size: give room for two bytes a character and take the text up to
+    // its terminator.
+    const std::optional<std::string> expanded =
+        GrownBuffer<std::string>(0, [&](char* destination, std::size_t capacity) {
+            const std::uint32_t result = registry_.ExpandEnvironment(
+                source, destination, static_cast<std::uint32_t>(capacity));
+            if (result == 0) {
+                failure = registry_.LastError();
+                return std::optional<std::size_t>();
+            }
+            return std::optional<std::size_t>(
+                result > capacity
+                    ? std::size_t{result} * 2
+                    : std::min(std::string_view(destination, capacity).find('\0'), capacity));
+        });
+    if (!expanded) {
+        throw RegistryError(failure ? "environment strings could not be expanded"
+                                    : "environment strings kept growing while being expanded",
+                            failure.value_or(0));
     }
-    // Some hosts count the size in characters, not bytes, so a path with Chinese characters would
-    // come back cut short in a buffer of exactly that size: give room for two bytes a character
-    // and take the text up to its terminator.
-    for (int attempt = 0; attempt < 4; ++attempt) {
-        const std::uint32_t capacity = needed * 2;
-        std::string destination(capacity, '\0');
-        const std::uint32_t result =
-            registry_.ExpandEnvironment(source, destination.data(), capacity);
-        if (result == 0) {
-            throw RegistryError("environment strings could not be expanded");
-        }
-        if (result <= capacity) {
-            destination.resize(std::min(destination.find('\0'), destination.size()));
-            return codePage_.FromAnsi(destination);
-        }
-        needed = result;
-    }
-    throw RegistryError("environment strings kept growing while being expanded");
+    return codePage_.FromAnsi(*expanded);
 }
 
 std::int32_t ModReg::SwapByteOrder(std::int32_t value) {

@@ -79,9 +79,11 @@ class RegistryApi {
     // RegCloseKey
     virtual std::int32_t CloseKey(RegKey key) = 0;
     // ExpandEnvironmentStringsA: the bytes the expansion needs, terminator included, also when
-    // size is 0; 0 on failure.
+    // size is 0; 0 on failure, when LastError tells why.
     virtual std::uint32_t ExpandEnvironment(const std::string& source, char* destination,
                                             std::uint32_t size) = 0;
+    // GetLastError, read at once after a call that reports failure without a status.
+    virtual std::uint32_t LastError() = 0;
 };
 
 }  // namespace tarnwick

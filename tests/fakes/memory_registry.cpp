@@ -311,7 +311,8 @@ std::string MemoryRegistry::Expand(const std::string& source) const {
 
 std::uint32_t MemoryRegistry::ExpandEnvironment(const std::string& source, char* destination,
                                                 std::uint32_t size) {
-    if (InjectedStatus(RegistryOperation::ExpandEnvironment, "", source)) {
+    if (const auto status = InjectedStatus(RegistryOperation::ExpandEnvironment, "", source)) {
+        lastError_ = static_cast<std::uint32_t>(*status);
         return 0;
     }
     // The source goes in as a zero-terminated string.

@@ -56,7 +56,8 @@ class MemoryRegistry : public RegistryApi {
     bool HasKey(RegKey root, const std::string& keyPath) const;
     void SetEnvironmentVariable(const std::string& name, const std::string& value);
 
-    // From now on the operation answers status (ExpandEnvironment answers 0) when filter accepts.
+    // From now on the operation answers status when filter accepts; ExpandEnvironment answers 0
+    // and leaves status for LastError.
     void InjectFailure(RegistryOperation operation, std::int32_t status, FailureFilter filter = {});
     // As Wine's ExpandEnvironmentStringsA does: the size needed counts the characters of code
     // page 936, not its bytes, and a destination of that size gets the expansion cut short.
@@ -87,6 +88,7 @@ class MemoryRegistry : public RegistryApi {
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,
                                     std::uint32_t size) override;
+    std::uint32_t LastError() override { return lastError_; }
 
   private:
     struct Failure {
@@ -117,6 +119,7 @@ class MemoryRegistry : public RegistryApi {
     std::vector<Failure> failures_;
     std::function<void(int)> beforeQuery_;
     bool countCharacters_ = false;
+    std::uint32_t lastError_ = 0;
     RegKey nextHandle_ = 0x1000;
     int queries_ = 0;
 };

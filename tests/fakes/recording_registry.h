@@ -60,6 +60,7 @@ class RecordingRegistry : public RegistryApi {
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,
                                     std::uint32_t size) override;
+    std::uint32_t LastError() override { return inner_.LastError(); }
 
   private:
     RegistryApi& inner_;

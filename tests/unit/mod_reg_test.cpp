@@ -3,6 +3,7 @@
 
 #include "fakes/memory_registry.h"
 #include "fakes/recording_registry.h"
+#include "platform/grown_buffer.h"
 #include "platform/mod_reg.h"
 #include "support/bytes.h"
 #include "support/host_code_page.h"
@@ -64,11 +65,12 @@ TEST_F(ModRegFailures, FailedQueryLeavesTypeAndSizeSoTheBufferComesBack) {
     EXPECT_EQ(modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v"), RegistryValue(ByteArray(1024, 0)));
 }
 
-TEST_F(ModRegFailures, ValueThatGrowsBetweenTheQueriesIsNeverReadPastTheBuffer) {
-    const std::vector<std::uint32_t> types = {kRegBinary, kRegSz, kRegMultiSz};
+TEST_F(ModRegFailures, AValueThatGrowsWhileReadIsAskedForAgainABoundedNumberOfTimes) {
+    const std::vector<std::uint32_t> types = {kRegBinary, kRegSz};
     for (const std::uint32_t type : types) {
         SCOPED_TRACE(type);
         registry_.PutValue(kHkeyCurrentUser, "K", "v", type, ByteArray(2000, 'a'));
+        // Grown once, between the query that told its size and the read: read again, whole.
         int queries = 0;
         registry_.BeforeQuery([&](int) {
             if (++queries == 2) {
@@ -76,21 +78,43 @@ TEST_F(ModRegFailures, ValueThatGrowsBetweenTheQueriesIsNeverReadPastTheBuffer) 
             }
         });
         const RegistryValue value = modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v");
+        EXPECT_EQ(queries, 3);
         if (type == kRegBinary) {
-            EXPECT_EQ(value, RegistryValue(ByteArray(2000, 0)));
+            EXPECT_EQ(value, RegistryValue(ByteArray(5000, 'b')));
         } else {
-            ASSERT_TRUE(std::holds_alternative<std::u16string>(value));
-            EXPECT_LE(std::get<std::u16string>(value).size(), 2000u);
+            EXPECT_EQ(value, RegistryValue(std::u16string(4999, u'b')));
         }
+
+        // Grown before every query: given up after the bound, and never read past the buffer.
+        std::size_t size = 2000;
+        queries = 0;
+        registry_.BeforeQuery([&](int) {
+            ++queries;
+            size += 1000;
+            registry_.PutValue(kHkeyCurrentUser, "K", "v", type, ByteArray(size, 'c'));
+        });
+        EXPECT_EQ(modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v"),
+                  RegistryValue(ByteArray(1024, 0)));
+        EXPECT_EQ(queries, kBufferFillAttempts);
+        queries = 0;
+        EXPECT_EQ(modReg_.SaveValue(kHkeyCurrentUser, u"K", u"v"), std::nullopt);
+        EXPECT_EQ(queries, kBufferFillAttempts);
         registry_.BeforeQuery({});
     }
 }
 
-TEST_F(ModRegFailures, ExpansionFailureRaisesAfterClosingTheKey) {
+TEST_F(ModRegFailures, ExpansionFailureRaisesWithItsCodeAfterClosingTheKey) {
+    constexpr std::int32_t kErrorNotEnoughMemory = 8;
     registry_.PutValue(kHkeyCurrentUser, "K", "v", kRegExpandSz, Bytes(std::string_view("x\0", 2)));
-    registry_.InjectFailure(RegistryOperation::ExpandEnvironment, 0);
+    registry_.InjectFailure(RegistryOperation::ExpandEnvironment, kErrorNotEnoughMemory);
     EXPECT_THROW(modReg_.GetKeyValue(kHkeyCurrentUser, u"K", u"v"), RegistryError);
-    EXPECT_THROW(modReg_.ExpandEnvString(u"%PATH%"), RegistryError);
+    try {
+        modReg_.ExpandEnvString(u"%PATH%");
+        ADD_FAILURE() << "no error";
+    } catch (const RegistryError& error) {
+        EXPECT_EQ(error.Code(), 8u);
+        EXPECT_STREQ(error.what(), "environment strings could not be expanded");
+    }
 }
 
 TEST(ModRegExpansion, AHostThatCountsCharactersStillGivesTheWholeText) {

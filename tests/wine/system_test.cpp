@@ -14,11 +14,13 @@
 
 #include "core/text.h"
 #include "platform/win32/module_path.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_system.h"
 #include "scratch_disk.h"
 #include "support/utf8.h"
+#include "ui/win32/fatal_error.h"
 
 namespace tarnwick::testing {
 namespace {
@@ -175,6 +177,32 @@ TEST(KnownFolders, TheUsersAndTheSystemsFoldersButNotTheTemporaryOnes) {
          {&FOLDERID_InternetCache, &FOLDERID_Cookies, &FOLDERID_History}) {
         EXPECT_FALSE(has(KnownFolder(*id))) << Utf8(KnownFolder(*id));
     }
+}
+
+// The code of the load that failed, carried by the Error, or 0 when nothing was raised.
+template <typename Function>
+std::uint32_t RequiredLoadCode(const wchar_t* library, const char* name) {
+    try {
+        win32::RequiredSystemFunction<Function>(library, name);
+    } catch (const Error& error) {
+        return error.Code();
+    }
+    return 0;
+}
+
+TEST(SystemLibrary, AFunctionThatCannotBeHadIsNullOrRaisesWhatWindowsSaid) {
+    using Function = void(WINAPI*)();
+    EXPECT_EQ(win32::SystemFunction<Function>(L"kernel32.dll", "TarnwickNoSuchFunction"), nullptr);
+    EXPECT_EQ(RequiredLoadCode<Function>(L"kernel32.dll", "TarnwickNoSuchFunction"),
+              static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    EXPECT_EQ(RequiredLoadCode<Function>(L"tarnwick-no-such.dll", "Anything"),
+              static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    EXPECT_EQ(RequiredLoadCode<Function>(L"kernel32.dll", "GetTickCount"), 0u);
+    // The fatal-error box shows the code below the sentence; other failures have none.
+    EXPECT_EQ(win32::FatalErrorText(Error("x could not be loaded", ERROR_PROC_NOT_FOUND)),
+              L"Tarnwick工具遇到意外错误,将要退出:\nx could not be loaded\n错误代码: 127");
+    EXPECT_EQ(win32::FatalErrorText(Error("a fault")),
+              L"Tarnwick工具遇到意外错误,将要退出:\na fault");
 }
 
 TEST(HiddenCommand, RemovesAFolderTreeOrEmptiesAndKeepsIt) {

@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+
+#include "platform/grown_buffer.h"
+#include "platform/win32/wide_text.h"
 
 namespace tarnwick::win32 {
 
@@ -11,20 +15,21 @@ namespace tarnwick::win32 {
 // Started by Wine from a Unix folder that no drive maps, a program is named "unix\...", which only
 // Wine's "\\?\unix\" namespace opens.
 inline std::wstring ModulePath(HMODULE module = nullptr) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        const DWORD length =
-            GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path.starts_with(L"unix\\") ? L"\\\\?\\" + path : path;
-        }
-        path.resize(path.size() * 2);
+    const std::optional<std::wstring> path =
+        GrownBuffer<std::wstring>(MAX_PATH, [module](wchar_t* data, std::size_t capacity) {
+            const DWORD length = GetModuleFileNameW(module, data, static_cast<DWORD>(capacity));
+            // A name cut short fills the buffer and tells nothing of the size it needs: the next
+            // call has room for the longest path Windows makes.
+            constexpr std::size_t kLongestPath = 32768;
+            return length == 0
+                       ? std::nullopt
+                       : std::optional<std::size_t>(
+                             length < capacity ? length : std::max(capacity * 2, kLongestPath));
+        });
+    if (!path) {
+        return {};
     }
-    return {};
+    return path->starts_with(L"unix\\") ? WideJoined({L"\\\\?\\", *path}) : *path;
 }
 
 }  // namespace tarnwick::win32

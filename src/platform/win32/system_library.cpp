@@ -1,17 +1,17 @@
 #include "platform/win32/system_library.h"
 
+#include <objbase.h>
+
+#include "platform/grown_buffer.h"
 #include "platform/win32/wide_text.h"
 
 namespace tarnwick::win32 {
 
 std::wstring SystemDirectory() {
-    std::wstring directory(MAX_PATH, L'\0');
-    UINT length = GetSystemDirectoryW(directory.data(), static_cast<UINT>(directory.size()));
-    if (length >= directory.size()) {
-        directory.resize(length);
-        length = GetSystemDirectoryW(directory.data(), static_cast<UINT>(directory.size()));
-    }
-    directory.resize(length < directory.size() ? length : 0);
+    std::wstring directory =
+        GrownBuffer<std::wstring>(MAX_PATH, [](wchar_t* data, std::size_t capacity) {
+            return TextFillAnswer(GetSystemDirectoryW(data, static_cast<UINT>(capacity)), capacity);
+        }).value_or(std::wstring());
     while (!directory.empty() && directory.back() == L'\\') {
         directory.pop_back();
     }
@@ -21,10 +21,8 @@ std::wstring SystemDirectory() {
 void RestrictLibrarySearchToSystem() {
     SetDllDirectoryW(L"");
     // Windows 8 and later, or 7 with its update; looked up so that older systems still start.
-    using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
-    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+    const auto setDefault =
+        SystemFunction<BOOL(WINAPI*)(DWORD)>(L"kernel32.dll", "SetDefaultDllDirectories");
     if (setDefault) {
         setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
     }
@@ -36,6 +34,15 @@ FARPROC SystemProcedure(const wchar_t* library, const char* name) {
         module = LoadSystemLibrary(library).release();  // kept until the process ends
     }
     return module ? GetProcAddress(module, name) : nullptr;
+}
+
+void FreeCoTaskMem(void* memory) {
+    // Whoever handed the memory out has loaded ole32 already; a destructor must not raise.
+    static const auto free =
+        SystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    if (free) {
+        free(memory);
+    }
 }
 
 UniqueModule LoadSystemLibrary(const wchar_t* name) {

@@ -32,12 +32,14 @@ Function SystemFunction(const wchar_t* library, const char* name) {
     return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemProcedure(library, name)));
 }
 
-// Like SystemFunction, but raises Error when the function cannot be had.
+// Like SystemFunction, but raises Error, with the code of the load that failed, when the
+// function cannot be had.
 template <typename Function>
 Function RequiredSystemFunction(const wchar_t* library, const char* name) {
     const Function function = SystemFunction<Function>(library, name);
     if (!function) {
-        throw Error(std::string(name) + " could not be loaded from the system folder");
+        throw Error(std::string(name) + " could not be loaded from the system folder",
+                    GetLastError());
     }
     return function;
 }

@@ -55,6 +55,13 @@ using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
 
+// CoTaskMemFree, from ole32 as loaded by the one who handed the memory out (system_library.cpp).
+void FreeCoTaskMem(void* memory);
+// What Windows hands out for its caller to free with CoTaskMemFree: a known folder's path, an
+// item list. Owned from the call that fills it: some fill it also when they fail.
+template <typename Pointer>
+using UniqueCoTaskMem = UniqueHandle<Pointer, &FreeCoTaskMem>;
+
 // File and find handles report failure as INVALID_HANDLE_VALUE, which the owners hold as null.
 inline HANDLE NullIfInvalid(HANDLE handle) {
     return handle == INVALID_HANDLE_VALUE ? nullptr : handle;

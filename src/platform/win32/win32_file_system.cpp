@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/grown_buffer.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -13,17 +15,10 @@ namespace tarnwick::win32 {
 namespace {
 
 std::optional<std::wstring> FullPathName(const std::wstring& path) {
-    const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-    if (needed == 0) {
-        return std::nullopt;
-    }
-    std::wstring full(needed, L'\0');
-    const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed) {
-        return std::nullopt;
-    }
-    full.resize(length);
-    return full;
+    return GrownBuffer<std::wstring>(MAX_PATH, [&](wchar_t* data, std::size_t capacity) {
+        return TextFillAnswer(
+            GetFullPathNameW(path.c_str(), static_cast<DWORD>(capacity), data, nullptr), capacity);
+    });
 }
 
 // "C:\" for a drive, "\\server\share\" for a share; 0 for anything else (devices, "\\?\").
@@ -77,17 +72,10 @@ std::wstring Joined(std::wstring path, const std::vector<std::wstring>& levels, 
 }
 
 std::optional<std::wstring> LongPath(const std::wstring& path) {
-    const DWORD needed = GetLongPathNameW(path.c_str(), nullptr, 0);
-    if (needed == 0) {
-        return std::nullopt;
-    }
-    std::wstring longPath(needed, L'\0');
-    const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), needed);
-    if (length == 0 || length >= needed) {
-        return std::nullopt;
-    }
-    longPath.resize(length);
-    return longPath;
+    return GrownBuffer<std::wstring>(MAX_PATH, [&](wchar_t* data, std::size_t capacity) {
+        return TextFillAnswer(GetLongPathNameW(path.c_str(), data, static_cast<DWORD>(capacity)),
+                              capacity);
+    });
 }
 
 // Where an existing path really is: links followed, short names long, names in their own case.
@@ -98,28 +86,24 @@ std::optional<std::wstring> ResolvedExisting(const std::wstring& path) {
     if (!file) {
         return std::nullopt;
     }
-    std::wstring final(MAX_PATH, L'\0');
-    DWORD length =
-        GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
-                                  FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length >= final.size()) {
-        final.resize(length + 1);
-        length =
-            GetFinalPathNameByHandleW(file.get(), final.data(), static_cast<DWORD>(final.size()),
-                                      FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    }
-    if (length == 0 || length >= final.size()) {
+    std::optional<std::wstring> final =
+        GrownBuffer<std::wstring>(MAX_PATH, [&](wchar_t* data, std::size_t capacity) {
+            return TextFillAnswer(
+                GetFinalPathNameByHandleW(file.get(), data, static_cast<DWORD>(capacity),
+                                          FILE_NAME_NORMALIZED | VOLUME_NAME_DOS),
+                capacity);
+        });
+    if (!final) {
         return std::nullopt;
     }
-    final.resize(length);
-    if (final.starts_with(L"\\\\?\\UNC\\")) {
-        return WideJoined({L"\\\\", std::wstring_view(final).substr(8)});
+    if (final->starts_with(L"\\\\?\\UNC\\")) {
+        return WideJoined({L"\\\\", std::wstring_view(*final).substr(8)});
     }
     // A drive path loses its prefix; anything else ("\\?\unix\...", a volume) keeps it, so that
     // it can never pass for a path relative to the current folder.
-    if (final.size() >= 7 && final.starts_with(L"\\\\?\\") && final[5] == L':' &&
-        final[6] == L'\\') {
-        return final.substr(4);
+    if (final->size() >= 7 && final->starts_with(L"\\\\?\\") && (*final)[5] == L':' &&
+        (*final)[6] == L'\\') {
+        return final->substr(4);
     }
     return final;
 }
@@ -146,8 +130,7 @@ bool IsDotEntry(const WIN32_FIND_DATAW& found) {
 
 // Wine shows a Unix link to a file as the file it leads to, and its RD /S/Q deletes that file.
 bool LinksToFilesLookLikeFiles() {
-    static const bool wine =
-        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    static const bool wine = SystemProcedure(L"ntdll.dll", "wine_get_version") != nullptr;
     return wine;
 }
 

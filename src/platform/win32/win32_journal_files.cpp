@@ -5,7 +5,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
-#include "platform/win32/system_library.h"
+#include "platform/win32/known_folder.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
@@ -25,18 +25,11 @@ FileHandle FromHandle(HANDLE handle) {
 }  // namespace
 
 std::optional<std::u16string> Win32JournalFiles::LocalAppData() {
-    static const auto folderPath =
-        SystemFunction<decltype(&SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
-    static const auto free =
-        SystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
-    PWSTR path = nullptr;
-    if (!folderPath || !free ||
-        FAILED(folderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &path))) {
+    const std::optional<std::wstring> path = KnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE);
+    if (!path) {
         return std::nullopt;
     }
-    std::u16string folder = Narrow(path);
-    free(path);
-    return folder;
+    return Narrow(*path);
 }
 
 LocalTime Win32JournalFiles::Now() {

@@ -93,4 +93,8 @@ std::uint32_t Win32Registry::ExpandEnvironment(const std::string& source, char* 
     return ExpandEnvironmentStringsA(source.c_str(), destination, size);
 }
 
+std::uint32_t Win32Registry::LastError() {
+    return GetLastError();
+}
+
 }  // namespace tarnwick::win32

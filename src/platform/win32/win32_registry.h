@@ -29,6 +29,7 @@ class Win32Registry : public RegistryApi {
     std::int32_t CloseKey(RegKey key) override;
     std::uint32_t ExpandEnvironment(const std::string& source, char* destination,
                                     std::uint32_t size) override;
+    std::uint32_t LastError() override;
 };
 
 }  // namespace tarnwick::win32

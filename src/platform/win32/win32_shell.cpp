@@ -7,6 +7,7 @@
 #include <shlobj.h>
 
 #include "platform/win32/system_library.h"
+#include "platform/win32/unique_handle.h"
 
 namespace tarnwick::win32 {
 
@@ -60,9 +61,8 @@ int Win32Shell::GetPathFromIdList(ItemIdList list, char* path) {
 }
 
 void Win32Shell::FreeIdList(ItemIdList list) {
-    static const auto free =
-        RequiredSystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
-    free(reinterpret_cast<void*>(list));
+    // Freed as its owner goes, which is at once.
+    const UniqueCoTaskMem<PIDLIST_ABSOLUTE> owned(reinterpret_cast<PIDLIST_ABSOLUTE>(list));
 }
 
 int Win32Shell::FileOperation(FileOpStruct& operation) {

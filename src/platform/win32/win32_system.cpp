@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/numbers.h"
+#include "platform/win32/known_folder.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
@@ -91,8 +92,10 @@ void Win32Processes::StartHidden(std::u16string_view commandLine) {
     if (directory.empty() ||
         !CreateProcessW(interpreter.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         directory.c_str(), &startup, &started)) {
-        throw ProcessStartError(WithNumber(
-            "cmd.exe could not be started from the system folder (error ", GetLastError(), ")"));
+        const DWORD error = GetLastError();
+        throw ProcessStartError(
+            WithNumber("cmd.exe could not be started from the system folder (error ", error, ")"),
+            error);
     }
     // Not awaited: the handles go at once, the process runs on.
     const UniqueKernelHandle process(started.hProcess);
@@ -105,18 +108,14 @@ int Win32MessageBox::Show(std::u16string_view text, std::u16string_view title,
 }
 
 std::vector<NamedFolder> Win32KnownFolders::ProtectedFolders() {
-    // Without the system's answer no deletion may go ahead: these raise Error when missing.
-    static const auto folderPath = RequiredSystemFunction<decltype(&SHGetKnownFolderPath)>(
-        L"shell32.dll", "SHGetKnownFolderPath");
-    static const auto free =
-        RequiredSystemFunction<decltype(&CoTaskMemFree)>(L"ole32.dll", "CoTaskMemFree");
+    // Without the system's answer no deletion may go ahead: KnownFolderPath raises Error when
+    // shell32 cannot give it. A folder this system does not have is no folder to spare.
     std::vector<NamedFolder> folders;
     for (const KnownFolder& known : kKnownFolders) {
-        PWSTR path = nullptr;
-        if (SUCCEEDED(folderPath(*known.id, KF_FLAG_DONT_VERIFY, nullptr, &path))) {
-            folders.push_back({known.name, Narrow(path)});
+        if (const std::optional<std::wstring> path =
+                KnownFolderPath(*known.id, KF_FLAG_DONT_VERIFY)) {
+            folders.push_back({known.name, Narrow(*path)});
         }
-        free(path);
     }
     for (const auto& [variable, name] : kNativeViewVariables) {
         wchar_t path[MAX_PATH] = {};

@@ -1,34 +1,33 @@
 #include "platform/win32/win32_version.h"
 
+#include <winver.h>
+
 #include "platform/win32/system_library.h"
 
 namespace tarnwick::win32 {
 
 namespace {
 
-template <typename Function>
-void Find(HMODULE library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+struct Functions {
+    decltype(&GetFileVersionInfoSizeA) infoSize = nullptr;
+    decltype(&GetFileVersionInfoA) info = nullptr;
+    decltype(&VerQueryValueA) query = nullptr;
+};
+
+// All three, or none.
+const Functions& Loaded() {
+    static const Functions functions = [] {
+        const Functions found{
+            SystemFunction<decltype(&GetFileVersionInfoSizeA)>(L"version.dll",
+                                                               "GetFileVersionInfoSizeA"),
+            SystemFunction<decltype(&GetFileVersionInfoA)>(L"version.dll", "GetFileVersionInfoA"),
+            SystemFunction<decltype(&VerQueryValueA)>(L"version.dll", "VerQueryValueA")};
+        return found.infoSize && found.info && found.query ? found : Functions{};
+    }();
+    return functions;
 }
 
 }  // namespace
-
-const Win32Version::Functions& Win32Version::Loaded() {
-    if (!loadTried_) {
-        loadTried_ = true;
-        library_ = LoadSystemLibrary(L"version.dll");
-        Functions found;
-        if (library_) {
-            Find(library_.get(), "GetFileVersionInfoSizeA", found.infoSize);
-            Find(library_.get(), "GetFileVersionInfoA", found.info);
-            Find(library_.get(), "VerQueryValueA", found.query);
-        }
-        if (found.infoSize && found.info && found.query) {
-            functions_ = found;
-        }
-    }
-    return functions_;
-}
 
 std::uint32_t Win32Version::VersionInfoSize(const std::string& ansiPath, std::uint32_t* handle) {
     const Functions& version = Loaded();

@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include "platform/version_api.h"
-#include "platform/win32/unique_handle.h"
 
 namespace tarnwick::win32 {
 
@@ -18,18 +17,6 @@ class Win32Version : public VersionApi {
                     std::uint8_t* data) override;
     int QueryVersionValue(const std::uint8_t* block, const std::string& subBlock,
                           const std::uint8_t** value, std::uint32_t* length) override;
-
-  private:
-    struct Functions {
-        DWORD(WINAPI* infoSize)(LPCSTR, LPDWORD) = nullptr;
-        BOOL(WINAPI* info)(LPCSTR, DWORD, DWORD, LPVOID) = nullptr;
-        BOOL(WINAPI* query)(LPCVOID, LPCSTR, LPVOID*, PUINT) = nullptr;
-    };
-    const Functions& Loaded();
-
-    UniqueModule library_;
-    bool loadTried_ = false;
-    Functions functions_;
 };
 
 }  // namespace tarnwick::win32
