@@ -95,7 +95,7 @@ FrmMainWindow::FrmMainWindow(HINSTANCE instance) : instance_(instance) {
                               (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
                               nullptr, instance, this);
     if (!window_) {
-        throw Error("the main window could not be created");
+        throw Error("the main window could not be created", GetLastError());
     }
 }
 
@@ -144,7 +144,7 @@ HWND FrmMainWindow::Create(const ControlLayout& control, std::u16string_view sta
         Pixels(r.left), Pixels(r.top), size.cx, size.cy, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowIdOf(control.id))), instance_, nullptr);
     if (!created) {
-        throw Error("a control of the main window could not be created");
+        throw Error("a control of the main window could not be created", GetLastError());
     }
     SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.kind == ControlKind::Image) {
