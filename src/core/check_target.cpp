@@ -18,12 +18,11 @@ class TargetCheck {
     FolderPlan Run();
 
   private:
-    FolderPlan Refuse(Refusal::Kind kind, std::u16string reason = {}) const {
-        return {.request = &folder_, .refusal = {kind, std::move(reason)}};
-    }
-    FolderPlan Invalid() const { return Refuse(Refusal::Kind::InvalidPath); }
-    FolderPlan Refuse(std::u16string reason) const {
-        return Refuse(Refusal::Kind::Refused, std::move(reason));
+    // Fills the plan, or gives the reason why there is none.
+    std::optional<Refusal> Check(MovePlan& plan) const;
+    static Refusal Invalid() { return {Refusal::Kind::InvalidPath, {}}; }
+    static Refusal Refuse(std::u16string reason) {
+        return {Refusal::Kind::Refused, std::move(reason)};
     }
     std::u16string_view Name() const { return folder_.folder->folder; }
     // Compared as Windows resolves it; a path it cannot resolve is compared as spelled.
@@ -44,6 +43,14 @@ class TargetCheck {
 };
 
 FolderPlan TargetCheck::Run() {
+    MovePlan plan{.request = &folder_};
+    if (std::optional<Refusal> refusal = Check(plan)) {
+        return {.request = &folder_, .refusal = std::move(*refusal)};
+    }
+    return {.request = &folder_, .move = std::move(plan)};
+}
+
+std::optional<Refusal> TargetCheck::Check(MovePlan& plan) const {
     const std::u16string& destination = folder_.destination;
     if (!IsAbsolutePath(destination)) {
         return Invalid();
@@ -56,9 +63,9 @@ FolderPlan TargetCheck::Run() {
         return Invalid();
     }
     if (!folder_.location.empty() && SamePath(resolved->canonical, Canonical(folder_.location))) {
-        return Refuse(Refusal::Kind::SamePath);
+        return Refusal{Refusal::Kind::SamePath, {}};
     }
-    MovePlan plan{.request = &folder_, .destination = resolved->acting};
+    plan.destination = resolved->acting;
     if (auto problem = LevelsProblem(plan)) {
         return problem->empty() ? Invalid() : Refuse(*problem);
     }
@@ -79,7 +86,7 @@ FolderPlan TargetCheck::Run() {
     if (folder_.folder->deleteAsTemporary && plan.foldersToCreate.empty()) {
         plan.question = QuestionForFolderWithContents(plan.destination);
     }
-    return {.request = &folder_, .move = std::move(plan)};
+    return std::nullopt;
 }
 
 // Walks the destination from its root: levels that exist must be folders, the rest are created.
