@@ -42,6 +42,7 @@ RunOutcome RunAfterAsking(const RunRequest& request, const RedirectServices& ser
 // Each moved folder's label shows its destination as typed.
 void ShowNewLocations(const RunOutcome& outcome, Controls& controls);
 
+// Each notice in a message box of its own, in order.
 void Tell(const std::vector<Notice>& notices, MessageBoxApi& messages);
 
 class FrmMain {
