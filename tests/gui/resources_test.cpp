@@ -43,13 +43,18 @@ TEST_F(Resources, TheManifestAsksForCommonControlsSixDpiAwarenessAndNoElevation)
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
 }
 
-TEST_F(Resources, TheIconHoldsNineImagesAndTheLogoIsAJpeg) {
+TEST_F(Resources, TheIconHoldsNineImagesAndTheLogoIsA256ColourBitmap) {
     const std::string group = Bytes(L"APPICON", RT_GROUP_ICON);
     ASSERT_GE(group.size(), 6u);
     EXPECT_EQ(static_cast<unsigned char>(group[4]), 9) << "images in the icon";
-    const std::string logo = Bytes(L"LOGO", RT_RCDATA);
-    ASSERT_GE(logo.size(), 2u);
-    EXPECT_EQ(logo.substr(0, 2), "\xFF\xD8") << "the logo is not a JPEG";
+    const std::string logo = Bytes(L"LOGO", RT_BITMAP);
+    ASSERT_GE(logo.size(), sizeof(BITMAPINFOHEADER)) << "no bitmap named LOGO";
+    BITMAPINFOHEADER header;
+    logo.copy(reinterpret_cast<char*>(&header), sizeof header);
+    EXPECT_EQ(header.biWidth, 120);
+    EXPECT_EQ(header.biHeight, 75);
+    EXPECT_EQ(header.biBitCount, 8);
+    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
 }
 
 }  // namespace
