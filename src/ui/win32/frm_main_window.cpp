@@ -143,9 +143,13 @@ HWND FrmMainWindow::Create(const ControlLayout& control) {
     const TwipRect& r = control.rect;
     const SIZE size =
         control.sizedToText ? TextSize(font, text) : SIZE{Pixels(r.width), Pixels(r.height)};
+    // The status bar ends where the client area does: its top and height, rounded apart, would
+    // put it a pixel lower at some DPIs (581 + 35 against 615 at 144 DPI).
+    const int top = control.kind == ControlKind::StatusBar ? Pixels(kClientHeightTwips) - size.cy
+                                                           : Pixels(r.top);
     const HWND created = CreateWindowExW(
         kind.exStyle, kind.windowClass, text.c_str(), WS_CHILD | WS_VISIBLE | kind.style,
-        Pixels(r.left), Pixels(r.top), size.cx, size.cy, parent,
+        Pixels(r.left), top, size.cx, size.cy, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(WindowIdOf(control.id))), instance_, nullptr);
     if (!created) {
         throw Error("a control of the main window could not be created");
