@@ -1,6 +1,7 @@
 // The benchmark's second floor: Tarnwick's window and nothing else. The 41 controls come from the
-// program's own layout table with their classes, styles, captions, fonts and logo, in the
-// program's own containers; there is no registry, no single instance, no version and no logic.
+// program's own layout table with their classes, styles, captions, fonts, colours and logo, in
+// the program's own containers; there is no registry, no single instance, no version, no tab
+// order and no logic.
 // What Tarnwick takes beyond this is what the program itself adds to its window.
 #include <windows.h>
 
@@ -55,8 +56,32 @@ std::wstring Wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
+constexpr int kFirstId = 1000;
+
+// The labels' specified colours, on their containers' backgrounds.
+LRESULT ColourLabel(HDC dc, HWND label) {
+    const int index = GetDlgCtrlID(label) - kFirstId;
+    if (index < 0 || index >= static_cast<int>(kControlCount) || !kLayout[index].textColor) {
+        return 0;
+    }
+    const ControlLayout& layout = kLayout[index];
+    SetTextColor(dc, RGB(layout.textColor->red, layout.textColor->green, layout.textColor->blue));
+    if (layout.transparent) {
+        SetBkMode(dc, TRANSPARENT);
+        return static_cast<LRESULT>(GetClassLongPtrW(GetParent(label), GCLP_HBRBACKGROUND));
+    }
+    const int background = win32::BackgroundColourOf(layout.container);
+    SetBkColor(dc, GetSysColor(background));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+}
+
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
+    if (message == WM_CTLCOLORSTATIC) {
+        if (const LRESULT brush =
+                ColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            return brush;
+        }
+    } else if (message == WM_DESTROY) {
         PostQuitMessage(0);
         return 0;
     }
@@ -117,7 +142,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
             kind.exStyle, kind.windowClass,
             control.kind == ControlKind::StatusBar ? L"" : text.c_str(),
             WS_CHILD | WS_VISIBLE | kind.style, pixels(r.left), top, size.cx, size.cy, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(1000 + static_cast<int>(control.id))),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstId + static_cast<int>(control.id))),
             instance, nullptr);
         made[static_cast<std::size_t>(control.id)] = created;
         SendMessageW(created, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
