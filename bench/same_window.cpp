@@ -1,8 +1,7 @@
 // The benchmark's second floor: Tarnwick's window and nothing else. The 41 controls come from the
 // program's own layout table with their classes, styles, captions, fonts, colours and logo, in
 // the program's own containers; there is no registry, no single instance, no version, no tab
-// order and no logic.
-// What Tarnwick takes beyond this is what the program itself adds to its window.
+// order and no logic. What Tarnwick takes beyond this is what the program adds to its window.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +12,7 @@
 #include "platform/win32/unique_handle.h"
 #include "ui/layout.h"
 #include "ui/win32/containers.h"
+#include "ui/win32/control_look.h"
 #include "ui/win32/fonts.h"
 #include "ui/win32/logo.h"
 
@@ -20,59 +20,19 @@ namespace {
 
 using namespace tarnwick;
 
-struct WindowKind {
-    const wchar_t* windowClass;
-    DWORD style;
-    DWORD exStyle;
-};
-
-// The classes and styles the window is specified with.
-WindowKind KindOf(const ControlLayout& control) {
-    switch (control.kind) {
-        case ControlKind::PictureBox:
-            return {win32::kBannerClass, 0, WS_EX_CONTROLPARENT};
-        case ControlKind::Frame:
-            return {win32::kFrameClass, 0, WS_EX_CONTROLPARENT};
-        case ControlKind::CheckBox:
-            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-        case ControlKind::CommandButton:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-        case ControlKind::TextBox:
-            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-        case ControlKind::Image:
-            return {L"STATIC", SS_BITMAP, 0};
-        case ControlKind::StatusBar:
-            return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
-        case ControlKind::Label:
-            break;
-    }
-    const DWORD style = control.sizedToText
-                            ? SS_LEFT | SS_NOPREFIX
-                            : SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS | SS_CENTERIMAGE;
-    return {L"STATIC", style, 0};
-}
-
 std::wstring Wide(std::u16string_view text) {
     return {text.begin(), text.end()};
 }
 
 constexpr int kFirstId = 1000;
 
-// The labels' specified colours, on their containers' backgrounds.
+// The labels' colours from the table, as Tarnwick gives them.
 LRESULT ColourLabel(HDC dc, HWND label) {
     const int index = GetDlgCtrlID(label) - kFirstId;
-    if (index < 0 || index >= static_cast<int>(kControlCount) || !kLayout[index].textColor) {
+    if (index < 0 || index >= static_cast<int>(kControlCount)) {
         return 0;
     }
-    const ControlLayout& layout = kLayout[index];
-    SetTextColor(dc, RGB(layout.textColor->red, layout.textColor->green, layout.textColor->blue));
-    if (layout.transparent) {
-        SetBkMode(dc, TRANSPARENT);
-        return static_cast<LRESULT>(GetClassLongPtrW(GetParent(label), GCLP_HBRBACKGROUND));
-    }
-    const int background = win32::BackgroundColourOf(layout.container);
-    SetBkColor(dc, GetSysColor(background));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+    return reinterpret_cast<LRESULT>(win32::ColourLabel(dc, label, kLayout[index]));
 }
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -129,7 +89,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
                             : control.container == Container::Fram1
                                 ? made[static_cast<std::size_t>(ControlId::Fram1)]
                                 : window;
-        const WindowKind kind = KindOf(control);
+        const win32::WindowKind kind = win32::KindOf(control);
         const std::wstring text = Wide(control.caption);
         const HFONT font = control.titleFont ? titleFont.get() : defaultFont.get();
         const TwipRect& r = control.rect;

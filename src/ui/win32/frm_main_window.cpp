@@ -9,6 +9,7 @@
 
 #include "platform/win32/wide_text.h"
 #include "ui/win32/containers.h"
+#include "ui/win32/control_look.h"
 #include "ui/win32/fatal_error.h"
 #include "ui/win32/fonts.h"
 #include "ui/win32/window_ids.h"
@@ -19,38 +20,6 @@ namespace {
 
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-
-struct WindowKind {
-    const wchar_t* windowClass;
-    DWORD style;
-    DWORD exStyle;
-};
-
-WindowKind KindOf(const ControlLayout& control) {
-    switch (control.kind) {
-        case ControlKind::PictureBox:
-            return {kBannerClass, 0, WS_EX_CONTROLPARENT};
-        case ControlKind::Frame:
-            return {kFrameClass, 0, WS_EX_CONTROLPARENT};
-        case ControlKind::CheckBox:
-            return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0};
-        case ControlKind::CommandButton:
-            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
-        case ControlKind::TextBox:
-            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-        case ControlKind::Image:
-            return {L"STATIC", SS_BITMAP, 0};
-        case ControlKind::StatusBar:
-            return {STATUSCLASSNAMEW, CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER, 0};
-        case ControlKind::Label:
-            break;
-    }
-    // A fixed-size label shows a long path shortened in its middle rather than cut off.
-    const DWORD style = control.sizedToText
-                            ? SS_LEFT | SS_NOPREFIX
-                            : SS_LEFT | SS_NOPREFIX | SS_PATHELLIPSIS | SS_CENTERIMAGE;
-    return {L"STATIC", style, 0};
-}
 
 // Keyboard and mouse input for this thread's windows that is waiting in the queue.
 void DiscardQueuedInput() {
@@ -375,20 +344,9 @@ void FrmMainWindow::RunClickHandler(ControlId id) {
 
 LRESULT FrmMainWindow::OnCtlColorStatic(HDC dc, HWND control, WPARAM wParam, LPARAM lParam) {
     const ControlLayout* layout = LayoutOfWindow(control);
-    if (!layout || !layout->textColor) {
-        return DefWindowProcW(window_, WM_CTLCOLORSTATIC, wParam, lParam);
-    }
-    SetTextColor(dc,
-                 RGB(layout->textColor->red, layout->textColor->green, layout->textColor->blue));
-    if (layout->transparent) {
-        // Draw on the container's own background.
-        SetBkMode(dc, TRANSPARENT);
-        return static_cast<LRESULT>(GetClassLongPtrW(GetParent(control), GCLP_HBRBACKGROUND));
-    }
-    // An opaque label is filled with its container's colour.
-    const int background = BackgroundColourOf(layout->container);
-    SetBkColor(dc, GetSysColor(background));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+    const HBRUSH brush = layout ? ColourLabel(dc, control, *layout) : nullptr;
+    return brush ? reinterpret_cast<LRESULT>(brush)
+                 : DefWindowProcW(window_, WM_CTLCOLORSTATIC, wParam, lParam);
 }
 
 void FrmMainWindow::OnActivate(WPARAM wParam) {
