@@ -6,10 +6,11 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(key "HKCU\\Control Panel\\Desktop")
-execute_process(COMMAND ${WINE} reg query ${key} /v LogPixels
-                OUTPUT_VARIABLE before RESULT_VARIABLE missing ERROR_QUIET)
-string(REGEX MATCH "REG_DWORD +(0x[0-9a-fA-F]+)" found "${before}")
-set(previous "${CMAKE_MATCH_1}")
+execute_process(COMMAND ${WINE} reg query ${key} /v LogPixels OUTPUT_VARIABLE before ERROR_QUIET)
+set(previous "")
+if(before MATCHES "REG_DWORD +(0x[0-9a-fA-F]+)")
+    set(previous "${CMAKE_MATCH_1}")
+endif()
 
 execute_process(COMMAND ${WINE} reg add ${key} /v LogPixels /t REG_DWORD /d ${DPI} /f
                 OUTPUT_QUIET RESULT_VARIABLE failed)
