@@ -1,11 +1,11 @@
 # Sourced by scripts/run and scripts/screenshot: builds Tarnwick.exe alone.
 
-# Configures the win32 preset, builds only the program (building the tests
-# could run them under Wine) and sets TARNWICK_EXE to its absolute path.
+# Configures and builds the release preset (the program alone, as it ships)
+# and sets TARNWICK_EXE to the program's absolute path.
 tarnwick_build_exe() {
-  cmake --preset win32 >/dev/null || return 1
-  LC_ALL=C.UTF-8 cmake --build --preset win32 --target Tarnwick || return 1
-  TARNWICK_EXE=build/win32/Tarnwick.exe
+  cmake --preset release >/dev/null || return 1
+  LC_ALL=C.UTF-8 cmake --build --preset release || return 1
+  TARNWICK_EXE=build/release/Tarnwick.exe
   [[ -f $TARNWICK_EXE ]] || { echo "build: no $TARNWICK_EXE" >&2; return 1; }
   TARNWICK_EXE=$(realpath "$TARNWICK_EXE")
 }

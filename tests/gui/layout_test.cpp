@@ -134,8 +134,16 @@ TEST_F(MainWindow, EveryControlIsWhereTheLayoutPutsIt) {
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
         EXPECT_EQ(rect.left, Pixels(layout.rect.left)) << "left";
-        EXPECT_EQ(rect.top, Pixels(layout.rect.top)) << "top";
-        if (!layout.sizedToText) {
+        // The status bar is placed from the client area's bottom, where it must end.
+        const int top = layout.kind == ControlKind::StatusBar
+                            ? Pixels(kClientHeightTwips) - Pixels(layout.rect.height)
+                            : Pixels(layout.rect.top);
+        EXPECT_EQ(rect.top, top) << "top";
+        if (layout.kind == ControlKind::Image) {
+            // The logo at its own 120 x 75 pixels, which the table's twips give at 96 DPI.
+            EXPECT_EQ(rect.right - rect.left, 120) << "width";
+            EXPECT_EQ(rect.bottom - rect.top, 75) << "height";
+        } else if (!layout.sizedToText) {
             EXPECT_EQ(rect.right - rect.left, Pixels(layout.rect.width)) << "width";
             EXPECT_EQ(rect.bottom - rect.top, Pixels(layout.rect.height)) << "height";
         }
@@ -249,6 +257,19 @@ TEST_F(MainWindow, LocationsAreDrawnInBlueAndTheVersionInRed) {
 TEST_F(MainWindow, TheStatusBarHasOnePanel) {
     const HWND bar = Control(window_, ControlId::SBar1);
     EXPECT_EQ(SendMessageW(bar, SB_GETPARTS, 0, 0), 1);
+}
+
+// Also run at 120 and 144 DPI (at_dpi.cmake), where rounding its top and its height apart would
+// put its last row below the client area.
+TEST_F(MainWindow, TheStatusBarEndsWithTheClientArea) {
+    RECT client;
+    GetClientRect(window_, &client);
+    RECT bar;
+    GetWindowRect(Control(window_, ControlId::SBar1), &bar);
+    MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&bar), 2);
+    EXPECT_EQ(bar.bottom, client.bottom) << "at " << Dpi() << " DPI";
+    EXPECT_EQ(bar.bottom - bar.top, Pixels(LayoutOf(ControlId::SBar1).rect.height));
+    EXPECT_EQ(bar.left, 0);
 }
 
 TEST_F(MainWindow, FocusStartsOnTheMoveButtonAndTabFollowsTheTabIndices) {

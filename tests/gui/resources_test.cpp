@@ -43,13 +43,31 @@ TEST_F(Resources, TheManifestAsksForCommonControlsSixDpiAwarenessAndNoElevation)
     EXPECT_NE(manifest.find("<dpiAware"), std::string::npos);
 }
 
-TEST_F(Resources, TheIconHoldsNineImagesAndTheLogoIsAJpeg) {
+// Without these Windows 8.1 and later run the program with their behaviour for old programs.
+TEST_F(Resources, TheManifestNamesWindowsSevenToElevenAsSupported) {
+    const std::string manifest = Bytes(MAKEINTRESOURCEW(1), RT_MANIFEST);
+    for (const char* version : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",     // 7
+                                "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",     // 8
+                                "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",     // 8.1
+                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {  // 10 and 11
+        EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + version + "\"/>"),
+                  std::string::npos)
+            << version;
+    }
+}
+
+TEST_F(Resources, TheIconHoldsNineImagesAndTheLogoIsA256ColourBitmap) {
     const std::string group = Bytes(L"APPICON", RT_GROUP_ICON);
     ASSERT_GE(group.size(), 6u);
     EXPECT_EQ(static_cast<unsigned char>(group[4]), 9) << "images in the icon";
-    const std::string logo = Bytes(L"LOGO", RT_RCDATA);
-    ASSERT_GE(logo.size(), 2u);
-    EXPECT_EQ(logo.substr(0, 2), "\xFF\xD8") << "the logo is not a JPEG";
+    const std::string logo = Bytes(L"LOGO", RT_BITMAP);
+    ASSERT_GE(logo.size(), sizeof(BITMAPINFOHEADER)) << "no bitmap named LOGO";
+    BITMAPINFOHEADER header;
+    logo.copy(reinterpret_cast<char*>(&header), sizeof header);
+    EXPECT_EQ(header.biWidth, 120);
+    EXPECT_EQ(header.biHeight, 75);
+    EXPECT_EQ(header.biBitCount, 8);
+    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
 }
 
 }  // namespace

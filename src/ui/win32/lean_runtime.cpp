@@ -1,5 +1,7 @@
 // Two parts of libstdc++ that a windowed program does not need, replaced so that they stay out of
-// the executable. Only Tarnwick.exe is built with this file; the tests keep the library's own.
+// the executable. Only Tarnwick.exe is built with this file, and only when the configure step
+// finds the library it was written for, GCC 12's (cmake/lean-runtime.cmake); the tests keep the
+// library's own.
 //
 // The verbose terminate handler prints the demangled type of an exception to stderr, which
 // nobody sees here, and brings the demangler and a printf engine along. Unexpected errors are

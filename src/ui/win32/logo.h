@@ -1,4 +1,4 @@
-// The banner's logo: a JPEG kept in the executable as an RCDATA resource, decoded here.
+// The banner's logo: a 256-colour bitmap resource, which Windows loads itself.
 #pragma once
 
 #include <windows.h>
@@ -7,13 +7,13 @@
 
 namespace tarnwick::win32 {
 
-// The RCDATA resource `name` of `module` decoded into a bitmap of the picture's own size. Empty
-// when there is no such resource or it cannot be decoded, so the window can go without it.
-UniqueBitmap LoadPictureResource(HMODULE module, const wchar_t* name);
+// The BITMAP resource `name` of `module` as a DIB section of its own size and colours. Empty when
+// there is no such resource, so the window can go without it.
+UniqueBitmap LoadBitmapResource(HMODULE module, const wchar_t* name);
 
 // The logo stored as the resource "LOGO": 120 x 75 pixels on white.
 inline UniqueBitmap LoadLogo(HMODULE module) {
-    return LoadPictureResource(module, L"LOGO");
+    return LoadBitmapResource(module, L"LOGO");
 }
 
 }  // namespace tarnwick::win32

@@ -1,0 +1,50 @@
+# Fails when a source file in SOURCE (the src/ folder) includes across the layering: each folder
+# may include only the layers below it (platform <- core <- ui, platform <- platform/win32, and
+# ui/win32 on top), always by their path from src/, and only the win32 folders may include
+# anything but the C++ standard library (Windows headers above all). Reads the files, so it runs
+# the same on any host, whatever the compiler's include path would let through.
+# Run as: cmake -DSOURCE=... -P check-layers.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(allowed_platform platform)
+set(allowed_platform/win32 platform platform/win32)
+set(allowed_core platform core)
+set(allowed_ui platform core ui)
+set(allowed_ui/win32 platform platform/win32 core ui ui/win32)
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE} ${SOURCE}/*.h ${SOURCE}/*.cpp)
+if(NOT sources)
+    message(FATAL_ERROR "no sources in ${SOURCE}")
+endif()
+set(faults "")
+foreach(source IN LISTS sources)
+    get_filename_component(layer ${source} DIRECTORY)
+    if(NOT DEFINED allowed_${layer})
+        list(APPEND faults "${source}: ${layer}/ is not one of the layers")
+        continue()
+    endif()
+    file(STRINGS ${SOURCE}/${source} includes REGEX "^[ \t]*#[ \t]*include")
+    foreach(line IN LISTS includes)
+        if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]*)\"")
+            # The layer of the header is its folder: "ui/win32/logo.h" is in ui/win32.
+            set(header ${CMAKE_MATCH_1})
+            get_filename_component(from ${header} DIRECTORY)
+            if(NOT from IN_LIST allowed_${layer})
+                list(APPEND faults "${source}: includes \"${header}\", outside what ${layer}/ may use")
+            endif()
+        elseif(line MATCHES "#[ \t]*include[ \t]*<([^>]*)>")
+            set(header ${CMAKE_MATCH_1})
+            if(NOT layer MATCHES "win32$" AND header MATCHES "[./]")
+                list(APPEND faults "${source}: includes <${header}>, not a C++ standard header")
+            endif()
+        else()
+            list(APPEND faults "${source}: cannot read \"${line}\"")
+        endif()
+    endforeach()
+endforeach()
+list(LENGTH sources count)
+if(faults)
+    list(JOIN faults "\n  " text)
+    message(FATAL_ERROR "includes across the layers:\n  ${text}")
+endif()
+message(STATUS "${count} files, every include within its layer's reach")
