@@ -36,10 +36,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::u16string Text(const fs::path& path) {
-    return path.u16string();
-}
-
 // Every file and folder below root with its size, for comparing a tree before and after.
 std::vector<std::pair<std::wstring, std::uintmax_t>> Listing(const fs::path& root) {
     std::vector<std::pair<std::wstring, std::uintmax_t>> listing;

@@ -40,6 +40,11 @@ class ScratchFolder {
 };
 
 // The processes this one started that are still running, by name.
+// A path as the program's interfaces take it.
+inline std::u16string Text(const std::filesystem::path& path) {
+    return path.u16string();
+}
+
 inline std::vector<std::wstring> RunningChildren() {
     const win32::UniqueKernelHandle snapshot(
         win32::NullIfInvalid(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)));

@@ -27,10 +27,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::u16string Text(const fs::path& path) {
-    return path.u16string();
-}
-
 std::string Utf8(const std::wstring& text) {
     return ToUtf8(std::u16string(text.begin(), text.end()));
 }
