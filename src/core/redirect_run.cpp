@@ -1,5 +1,6 @@
 #include "core/redirect_run.h"
 
+#include <utility>
 #include <vector>
 
 #include "core/copy_check.h"
@@ -197,9 +198,9 @@ bool RunOutcome::AllDone() const {
     return kept.empty() && notStarted.empty() && !journalFailed;
 }
 
-RunPlan PlanRun(const RunRequest& request, const RedirectServices& services) {
+RunPlan PlanRun(RunRequest request, const RedirectServices& services) {
     RunPlan plan;
-    plan.request = request;
+    plan.request = std::move(request);
     for (const FolderRequest& folder : plan.request.folders) {
         if (folder.selected) {
             plan.folders.push_back(CheckTarget(plan.request, folder, services));

@@ -66,8 +66,8 @@ struct RunOutcome {
 };
 
 // The checks of every selected folder and of the delete option; nothing is created, written,
-// copied, deleted or asked.
-RunPlan PlanRun(const RunRequest& request, const RedirectServices& services);
+// copied, deleted or asked. The plan keeps the request, which its folders point into.
+RunPlan PlanRun(RunRequest request, const RedirectServices& services);
 
 // Asks a folder's question, if the plan has one for it; a No refuses the folder.
 void AskQuestion(FolderPlan& folder, Confirmation& confirmation);

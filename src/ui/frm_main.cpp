@@ -98,9 +98,9 @@ void ShowNewLocations(const RunOutcome& outcome, Controls& controls) {
     }
 }
 
-RunOutcome RunAfterAsking(const RunRequest& request, const RedirectServices& services,
+RunOutcome RunAfterAsking(RunRequest request, const RedirectServices& services,
                           MessageBoxApi& messages) {
-    RunPlan plan = PlanRun(request, services);
+    RunPlan plan = PlanRun(std::move(request), services);
     MessageBoxConfirmation confirmation(messages);
     SettleQuestions(plan, confirmation, [&messages](const Notice& notice) {
         messages.Show(notice.text, notice.title, notice.style);

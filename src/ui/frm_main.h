@@ -36,7 +36,7 @@ RunRequest RequestFromWindow(const Controls& controls, ModReg& registry);
 
 // The move button's run: the plan's refusals and questions as message boxes in table order, then
 // the move, whose notices are the caller's to tell.
-RunOutcome RunAfterAsking(const RunRequest& request, const RedirectServices& services,
+RunOutcome RunAfterAsking(RunRequest request, const RedirectServices& services,
                           MessageBoxApi& messages);
 
 // Each moved folder's label shows its destination as typed.
