@@ -1,5 +1,7 @@
 #include "ui/frm_main.h"
 
+#include <utility>
+
 #include "core/redirect_run.h"
 #include "core/text.h"
 #include "ui/folder_controls.h"
